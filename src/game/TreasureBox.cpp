@@ -1,0 +1,9 @@
+#include "game/TreasureBox.h"
+
+#include "game/Game.h"
+
+namespace moriva {
+
+void OpenTreasureBox(Game&) {}
+
+}  // namespace moriva
