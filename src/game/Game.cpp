@@ -20,7 +20,7 @@ Game::Game(basMoriva& module, const Surface& tileSheet, const Surface& spriteShe
       tileSheet_(tileSheet),
       spriteSheet_(spriteSheet),
       host_(host),
-      savePath_(SaveFilePath(programFolder)),
+      savePath_(moriva::SaveFilePath(programFolder)),
       picGame_(kBlockPixels, kBlockPixels),
       picEscape_(kEscapeSlots * kTileSize, kTileSize) {
   st_.MiniMapFill.fill(kColorNotVisited);

@@ -58,7 +58,7 @@ class Game {
   void SaveGame();
   // False when the file could not be read: the player has been told and nothing changed.
   bool LoadGame(std::int16_t Back);
-  std::string SaveFilePath() const { return savePath_; }
+  const std::string& savePath() const { return savePath_; }
 
   // View and drawing.
   void EnterBlock();
