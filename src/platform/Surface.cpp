@@ -1,8 +1,9 @@
 #include "platform/Surface.h"
 
+#include <QByteArray>
+#include <QSaveFile>
 #include <algorithm>
-#include <cstdio>
-#include <memory>
+#include <iterator>
 
 namespace moriva {
 
@@ -44,10 +45,6 @@ void PutLe32(unsigned char* p, unsigned long v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 bool Surface::SaveBmp(const std::string& path) const {
@@ -67,48 +64,89 @@ bool Surface::SaveBmp(const std::string& path) const {
   PutLe32(header + 38, 2835);  // 72 dpi
   PutLe32(header + 42, 2835);
 
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) return false;
-  if (std::fwrite(header, 1, sizeof header, file.get()) != sizeof header) return false;
-  std::vector<unsigned char> line(stride, 0);
+  QByteArray bytes(static_cast<qsizetype>(54 + imageSize), '\0');
+  std::copy(std::begin(header), std::end(header), bytes.begin());
   for (int y = height_ - 1; y >= 0; --y) {
     const Pixel* src = row(y);
+    char* line = bytes.data() + 54 + static_cast<qsizetype>(height_ - 1 - y) * stride;
     for (int x = 0; x < width_; ++x) {
-      line[3 * x + 0] = static_cast<unsigned char>(src[x]);
-      line[3 * x + 1] = static_cast<unsigned char>(src[x] >> 8);
-      line[3 * x + 2] = static_cast<unsigned char>(src[x] >> 16);
+      line[3 * x + 0] = static_cast<char>(src[x]);
+      line[3 * x + 1] = static_cast<char>(src[x] >> 8);
+      line[3 * x + 2] = static_cast<char>(src[x] >> 16);
     }
-    if (std::fwrite(line.data(), 1, stride, file.get()) != stride) return false;
   }
-  return std::fflush(file.get()) == 0;
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (file.write(bytes) != bytes.size()) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
 }
+
+namespace {
+
+template <RasterOp Op>
+inline void Combine(Pixel& d, Pixel s) {
+  if constexpr (Op == RasterOp::SrcCopy) d = s;
+  else if constexpr (Op == RasterOp::SrcErase) d = s & ~d;
+  else d = s ^ d;
+}
+
+// One row of a transfer: `count` pixels from the source row (null when the row lies
+// outside the source) starting at column srcX, onto out[0..count). Columns outside the
+// source read black. `backwards` walks right to left, for a copy within one row of one
+// surface that moves pixels to the right.
+template <RasterOp Op>
+void TransferRow(Pixel* out, const Pixel* in, int srcWidth, int srcX, int count, bool backwards) {
+  auto one = [&](int x) {
+    const int from = srcX + x;
+    Combine<Op>(out[x], (in && from >= 0 && from < srcWidth) ? in[from] : Pixel{0});
+  };
+  if (backwards) {
+    for (int x = count - 1; x >= 0; --x) one(x);
+  } else {
+    for (int x = 0; x < count; ++x) one(x);
+  }
+}
+
+template <RasterOp Op>
+void Transfer(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy) {
+  // Clip against the destination only; the source is read pixel by pixel where it may
+  // lie outside, so that those pixels come out black. 64-bit sums: no overflow for any
+  // position a caller passes.
+  const long long x0 = std::max<long long>(0, -static_cast<long long>(dx));
+  const long long y0 = std::max<long long>(0, -static_cast<long long>(dy));
+  const long long x1 = std::min<long long>(w, static_cast<long long>(dst.width()) - dx);
+  const long long y1 = std::min<long long>(h, static_cast<long long>(dst.height()) - dy);
+  if (x0 >= x1 || y0 >= y1) return;
+  const int count = static_cast<int>(x1 - x0);
+
+  // Within one surface, walk against the direction of the move so that no pixel is read
+  // after it has been overwritten.
+  const bool same = &dst == &src;
+  const bool upwards = same && dy > sy;
+  const bool backwards = same && dy == sy && dx > sx;
+  for (long long i = 0; i < y1 - y0; ++i) {
+    const int y = static_cast<int>(upwards ? y1 - 1 - i : y0 + i);
+    const long long srcY = static_cast<long long>(sy) + y;
+    const Pixel* in = (srcY >= 0 && srcY < src.height()) ? src.row(static_cast<int>(srcY)) : nullptr;
+    const long long srcX = static_cast<long long>(sx) + x0;
+    Pixel* out = dst.row(dy + y) + dx + x0;
+    if (srcX < -count || srcX > src.width()) in = nullptr;  // wholly outside: all black
+    TransferRow<Op>(out, in, src.width(), in ? static_cast<int>(srcX) : 0, count, backwards);
+  }
+}
+
+}  // namespace
 
 void BitBlt(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy,
             RasterOp rop) {
-  // Clip against the destination only; the source is read pixel by pixel where it may
-  // lie outside, so that those pixels come out black.
-  int x0 = 0, y0 = 0, x1 = w, y1 = h;
-  x0 = std::max(x0, -dx);
-  y0 = std::max(y0, -dy);
-  x1 = std::min(x1, dst.width() - dx);
-  y1 = std::min(y1, dst.height() - dy);
-  if (x0 >= x1 || y0 >= y1) return;
-
-  for (int y = y0; y < y1; ++y) {
-    Pixel* out = dst.row(dy + y) + dx;
-    const int srcY = sy + y;
-    const bool rowInside = srcY >= 0 && srcY < src.height();
-    const Pixel* in = rowInside ? src.row(srcY) : nullptr;
-    for (int x = x0; x < x1; ++x) {
-      const int srcX = sx + x;
-      const Pixel s = (in && srcX >= 0 && srcX < src.width()) ? in[srcX] : 0;
-      Pixel& d = out[x];
-      switch (rop) {
-        case RasterOp::SrcCopy: d = s; break;
-        case RasterOp::SrcErase: d = s & ~d; break;
-        case RasterOp::SrcInvert: d = s ^ d; break;
-      }
-    }
+  dst.countTransfer();
+  switch (rop) {
+    case RasterOp::SrcCopy: Transfer<RasterOp::SrcCopy>(dst, dx, dy, w, h, src, sx, sy); break;
+    case RasterOp::SrcErase: Transfer<RasterOp::SrcErase>(dst, dx, dy, w, h, src, sx, sy); break;
+    case RasterOp::SrcInvert: Transfer<RasterOp::SrcInvert>(dst, dx, dy, w, h, src, sx, sy); break;
   }
 }
 

@@ -48,7 +48,12 @@ class Surface {
   long refreshCount() const { return refreshCount_; }
   void setRefreshListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
-  // Writes the picture as an uncompressed 24-bit BMP. False when the file cannot be written.
+  // Block transfers drawn onto this surface so far: drawing code is judged by this count.
+  long transferCount() const { return transferCount_; }
+  void countTransfer() { ++transferCount_; }
+
+  // Writes the picture as an uncompressed 24-bit BMP, replacing the file in one step.
+  // False when the file cannot be written.
   bool SaveBmp(const std::string& path) const;
 
   bool operator==(const Surface& other) const {
@@ -60,11 +65,13 @@ class Surface {
   int height_ = 0;
   std::vector<Pixel> pixels_;
   long refreshCount_ = 0;
+  long transferCount_ = 0;
   std::function<void()> listener_;
 };
 
 // Block transfer of a w x h rectangle from src (sx, sy) to dst (dx, dy), clipped against
-// the destination; source pixels outside the source read as black.
+// the destination; source pixels outside the source read as black. Source and destination
+// may be the same surface, with overlapping rectangles.
 void BitBlt(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy,
             RasterOp rop);
 

@@ -1,4 +1,5 @@
 #include "platform/Surface.h"
+#include "platform/NumberedSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,8 @@
 
 namespace moriva {
 namespace {
+
+using test::Numbered;
 
 // Pixels chosen so that AND-NOT and XOR differ in every channel.
 constexpr Pixel kSrc = 0x00F0CC55;
@@ -42,13 +45,6 @@ TEST(SurfaceRasterOps, MaskedSpriteLeavesBackgroundOutsideFigure) {
   BitBlt(dst, 0, 0, 2, 1, picture, 0, 0, RasterOp::SrcInvert);
   EXPECT_EQ(dst.pixel(0, 0), figure);
   EXPECT_EQ(dst.pixel(1, 0), bg);
-}
-
-Surface Numbered(int w, int h) {
-  Surface s(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) s.setPixel(x, y, static_cast<Pixel>(1 + y * w + x));
-  return s;
 }
 
 TEST(SurfaceClipping, DestinationEdgesClipEveryWay) {

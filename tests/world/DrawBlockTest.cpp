@@ -1,0 +1,138 @@
+#include "world/DrawBlock.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Pictures.h"
+
+namespace moriva {
+namespace {
+
+// True when the 32 x 32 px at (x, y) of `s` equal the sheet tile at (sx, sy).
+bool SameTile(const Surface& s, int x, int y, const Surface& sheet, int sx, int sy) {
+  for (int j = 0; j < kTileSize; ++j)
+    for (int i = 0; i < kTileSize; ++i)
+      if (s.pixel(x + i, y + j) != sheet.pixel(sx + i, sy + j)) return false;
+  return true;
+}
+
+bool AllBlack(const Surface& s, int x, int y) {
+  for (int j = 0; j < kTileSize; ++j)
+    for (int i = 0; i < kTileSize; ++i)
+      if (s.pixel(x + i, y + j) != 0) return false;
+  return true;
+}
+
+class DrawBlockTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sheet = LoadDebugTileSheet();
+    ASSERT_EQ(sheet.width(), kSheetWidth);
+    ASSERT_EQ(sheet.height(), kSheetHeight);
+  }
+  Surface sheet;
+  MapGrid map;
+  Surface out{kBlockPixels, kBlockPixels, 0x123456};
+};
+
+TEST_F(DrawBlockTest, DebugSheetGivesEveryTileItsOwnPicture) {
+  for (int a = 0; a < kSheetTiles; ++a)
+    for (int b = a + 1; b < kSheetTiles; ++b)
+      ASSERT_FALSE(SameTile(sheet, TileSourceX(a), TileSourceY(a), sheet, TileSourceX(b),
+                            TileSourceY(b)))
+          << a << " and " << b;
+}
+
+TEST_F(DrawBlockTest, CodesComeFromTheirSheetCells) {
+  EXPECT_EQ(TileSourceX(7), 224);
+  EXPECT_EQ(TileSourceY(7), 0);
+  EXPECT_EQ(TileSourceX(8), 0);
+  EXPECT_EQ(TileSourceY(8), 32);
+  EXPECT_EQ(TileSourceX(191), 224);
+  EXPECT_EQ(TileSourceY(191), 736);
+
+  // Block (1, 2): cells x 50..99, y 100..149.
+  map(50, 100) = 0;
+  map(51, 100) = 7;
+  map(50, 101) = 8;
+  map(99, 149) = 191;
+  DrawBlock(map, sheet, 1, 2, out);
+  EXPECT_TRUE(SameTile(out, 0, 0, sheet, 0, 0));
+  EXPECT_TRUE(SameTile(out, 32, 0, sheet, 224, 0));
+  EXPECT_TRUE(SameTile(out, 0, 32, sheet, 0, 32));
+  EXPECT_TRUE(SameTile(out, 49 * 32, 49 * 32, sheet, 224, 736));
+}
+
+TEST_F(DrawBlockTest, EveryCellShowsItsCodeAndHighCodesDrawBlack) {
+  for (int x = 0; x < kWorldTiles; ++x)
+    for (int y = 0; y < kWorldTiles; ++y) map(x, y) = static_cast<std::uint8_t>((x * 13 + y * 5) & 0xFF);
+  for (int bx : {0, 3})
+    for (int by : {0, 4}) {
+      DrawBlock(map, sheet, bx, by, out);
+      for (int i = 0; i < kBlockTiles; ++i)
+        for (int j = 0; j < kBlockTiles; ++j) {
+          const int code = map(bx * kBlockTiles + i, by * kBlockTiles + j);
+          if (code < kSheetTiles)
+            ASSERT_TRUE(SameTile(out, i * 32, j * 32, sheet, TileSourceX(code), TileSourceY(code)))
+                << bx << "," << by << " cell " << i << "," << j << " code " << code;
+          else
+            ASSERT_TRUE(AllBlack(out, i * 32, j * 32)) << "code " << code;
+        }
+    }
+}
+
+TEST_F(DrawBlockTest, HighCodesDrawBlackEvenFromATallerSheet) {
+  Surface tall(kSheetWidth, kSheetHeight * 2, 0xFFFFFF);
+  map(0, 0) = 192;
+  map(1, 0) = 255;
+  DrawBlock(map, tall, 0, 0, out);
+  EXPECT_TRUE(AllBlack(out, 0, 0));
+  EXPECT_TRUE(AllBlack(out, 32, 0));
+  EXPECT_EQ(out.pixel(64, 0), 0xFFFFFFu);
+}
+
+TEST_F(DrawBlockTest, LastBlockNeverReadsTheSpareRowOrColumn) {
+  for (int i = 0; i <= kWorldTiles; ++i) {
+    map(kWorldTiles, i) = 9;
+    map(i, kWorldTiles) = 9;
+  }
+  for (int x = 200; x < 250; ++x)
+    for (int y = 200; y < 250; ++y) map(x, y) = 1;
+  DrawBlock(map, sheet, 4, 4, out);
+  for (int i = 0; i < kBlockTiles; ++i)
+    for (int j = 0; j < kBlockTiles; ++j)
+      ASSERT_TRUE(SameTile(out, i * 32, j * 32, sheet, TileSourceX(1), 0)) << i << "," << j;
+}
+
+TEST_F(DrawBlockTest, TwoThousandFiveHundredTransfersAndOneRefresh) {
+  int refreshes = 0;
+  long transfersAtRefresh = -1;
+  out.setRefreshListener([&] {
+    ++refreshes;
+    transfersAtRefresh = out.transferCount();
+  });
+  DrawBlock(map, sheet, 2, 4, out);
+  EXPECT_EQ(out.transferCount(), 2500);
+  EXPECT_EQ(out.refreshCount(), 1);
+  EXPECT_EQ(refreshes, 1);
+  EXPECT_EQ(transfersAtRefresh, 2500);  // the refresh comes after the last transfer
+}
+
+TEST_F(DrawBlockTest, DrawsOnlyTheBlockArea) {
+  Surface big(kBlockPixels + 10, kBlockPixels + 10, 0xABCDEF);
+  DrawBlock(map, sheet, 0, 0, big);
+  EXPECT_EQ(big.pixel(kBlockPixels, 0), 0xABCDEFu);
+  EXPECT_EQ(big.pixel(0, kBlockPixels), 0xABCDEFu);
+  EXPECT_EQ(big.pixel(kBlockPixels - 1, kBlockPixels - 1), sheet.pixel(31, 31));
+}
+
+TEST_F(DrawBlockTest, BlockOutsideTheWorldDrawsBlackWithoutReadingTheMap) {
+  for (auto [bx, by] : {std::pair{-1, 0}, {5, 0}, {0, 5}, {32767, -32768}}) {
+    out.fill(0xFFFFFF);
+    DrawBlock(map, sheet, bx, by, out);
+    EXPECT_TRUE(AllBlack(out, 0, 0));
+    EXPECT_TRUE(AllBlack(out, kBlockPixels - 32, kBlockPixels - 32));
+  }
+}
+
+}  // namespace
+}  // namespace moriva

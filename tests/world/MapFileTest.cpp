@@ -1,0 +1,153 @@
+#include "world/MapFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QDir>
+#include <QFileDevice>
+
+#include "support/TempFolder.h"
+#include "world/FileBytes.h"
+
+namespace moriva {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+// A world in which every byte tells its own offset apart from its neighbours.
+QByteArray PatternWorld() {
+  QByteArray bytes(kMapFileBytes, '\0');
+  for (int i = 0; i < kMapFileBytes; ++i) bytes[i] = static_cast<char>((i * 7 + i / 250) & 0xFF);
+  return bytes;
+}
+
+class MapFileTest : public ::testing::Test {
+ protected:
+  test::TempFolder folder;
+  std::string path = MapFilePath(folder.path());
+  MapGrid map;
+};
+
+TEST_F(MapFileTest, PathIsFolderSlashMapdata) {
+  EXPECT_EQ(MapFilePath("/games/moriva"), "/games/moriva/mapdata.dat");
+  EXPECT_EQ(MapFilePath("/games/moriva/"), "/games/moriva//mapdata.dat");
+}
+
+TEST_F(MapFileTest, FileIsColumnMajor) {
+  QByteArray bytes(kMapFileBytes, '\0');
+  bytes[1] = 3;
+  bytes[250] = 7;
+  bytes[kMapFileBytes - 1] = 9;
+  WriteBytes(path, bytes);
+  ASSERT_TRUE(LoadMap(path, map));
+  EXPECT_EQ(map(1, 0), 7);
+  EXPECT_EQ(map(0, 1), 3);
+  EXPECT_EQ(map(249, 249), 9);
+  EXPECT_EQ(map(0, 0), 0);
+}
+
+TEST_F(MapFileTest, LoadThenSaveReproducesTheFileByteForByte) {
+  const QByteArray original = PatternWorld();
+  WriteBytes(path, original);
+  ASSERT_TRUE(LoadMap(path, map));
+  ASSERT_TRUE(SaveMap(path, map));
+  EXPECT_EQ(ReadBytes(path), original);
+}
+
+TEST_F(MapFileTest, SparesStayZeroThroughLoadAndSave) {
+  WriteBytes(path, QByteArray(kMapFileBytes + 600, '\x5A'));
+  map(250, 3) = 1;  // left over from an earlier world: a load starts from nothing
+  ASSERT_TRUE(LoadMap(path, map));
+  for (int i = 0; i <= kWorldTiles; ++i) {
+    EXPECT_EQ(map(kWorldTiles, i), 0) << i;
+    EXPECT_EQ(map(i, kWorldTiles), 0) << i;
+  }
+  // Spare cells are never written to the file, whatever they hold.
+  map(250, 0) = 0x11;
+  map(0, 250) = 0x22;
+  ASSERT_TRUE(SaveMap(path, map));
+  const QByteArray saved = ReadBytes(path);
+  EXPECT_EQ(saved, QByteArray(kMapFileBytes + 600, '\x5A'));
+}
+
+TEST_F(MapFileTest, LongerFileKeepsItsTailOnSave) {
+  QByteArray bytes = PatternWorld();
+  const QByteArray tail("editor notes beyond the world\n");
+  bytes.append(tail);
+  WriteBytes(path, bytes);
+  ASSERT_TRUE(LoadMap(path, map));
+  map(0, 0) = 42;
+  ASSERT_TRUE(SaveMap(path, map));
+  const QByteArray saved = ReadBytes(path);
+  ASSERT_EQ(saved.size(), kMapFileBytes + tail.size());
+  EXPECT_EQ(saved.mid(kMapFileBytes), tail);
+  EXPECT_EQ(saved[0], 42);
+  EXPECT_EQ(saved.mid(1, kMapFileBytes - 1), bytes.mid(1, kMapFileBytes - 1));
+}
+
+TEST_F(MapFileTest, ShortFileReadsZerosBeyondItsEnd) {
+  WriteBytes(path, QByteArray(251, '\x05'));  // column 0 and the first cell of column 1
+  map(100, 100) = 9;
+  ASSERT_TRUE(LoadMap(path, map));
+  EXPECT_EQ(map(0, 249), 5);
+  EXPECT_EQ(map(1, 0), 5);
+  EXPECT_EQ(map(1, 1), 0);
+  EXPECT_EQ(map(100, 100), 0);
+  // Saving makes it a whole world.
+  ASSERT_TRUE(SaveMap(path, map));
+  EXPECT_EQ(ReadBytes(path).size(), kMapFileBytes);
+}
+
+TEST_F(MapFileTest, MissingFileIsCreatedEmptyAndReadsAllZero) {
+  map(3, 3) = 1;
+  ASSERT_FALSE(QFile::exists(QString::fromStdString(path)));
+  ASSERT_TRUE(LoadMap(path, map));
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(path)));
+  EXPECT_EQ(ReadBytes(path).size(), 0);
+  EXPECT_EQ(map, MapGrid());
+}
+
+TEST_F(MapFileTest, ProgressTextsEveryTenthColumnOnLoadAndSave) {
+  std::vector<std::string> expected;
+  for (int x = 0; x <= 240; x += 10) expected.push_back(std::to_string(x) + "/240)");
+  ASSERT_EQ(expected.size(), 25u);
+  EXPECT_EQ(expected.front(), "0/240)");
+  EXPECT_EQ(expected.back(), "240/240)");
+
+  std::vector<std::string> loaded, saved;
+  ASSERT_TRUE(LoadMap(path, map, [&](const std::string& t) { loaded.push_back(t); }));
+  ASSERT_TRUE(SaveMap(path, map, [&](const std::string& t) { saved.push_back(t); }));
+  EXPECT_EQ(loaded, expected);
+  EXPECT_EQ(saved, expected);
+}
+
+TEST_F(MapFileTest, FailuresSayWhyAndLeaveTheOldFile) {
+  // A folder where the file should be: neither load nor save can use it.
+  const std::string asFolder = folder.file("mapdata-folder");
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(asFolder)));
+  IoResult r = LoadMap(asFolder, map);
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find(asFolder), std::string::npos) << r.message;
+
+  r = SaveMap(folder.file("no/such/folder/mapdata.dat"), map);
+  EXPECT_FALSE(r);
+  EXPECT_FALSE(r.message.empty());
+
+  // A file in a folder that refuses writing keeps its content.
+  const std::string locked = folder.file("locked");
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(locked)));
+  const std::string lockedMap = MapFilePath(locked);
+  WriteBytes(lockedMap, PatternWorld());
+  QFile::setPermissions(QString::fromStdString(locked), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  map(0, 0) = 1;
+  const bool saved = static_cast<bool>(SaveMap(lockedMap, map));
+  QFile::setPermissions(QString::fromStdString(locked),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  if (!saved) {
+    EXPECT_EQ(ReadBytes(lockedMap), PatternWorld());  // root may write anyway
+  }
+}
+
+}  // namespace
+}  // namespace moriva

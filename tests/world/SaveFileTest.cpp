@@ -1,0 +1,220 @@
+#include "world/SaveFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <bit>
+#include <cstring>
+
+#include "support/TempFolder.h"
+#include "world/FileBytes.h"
+
+namespace moriva {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+std::uint32_t Le(const QByteArray& bytes, qsizetype at, int width) {
+  std::uint32_t v = 0;
+  for (int i = 0; i < width; ++i)
+    v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+  return v;
+}
+
+std::int16_t Header(const QByteArray& bytes) { return static_cast<std::int16_t>(Le(bytes, 0, 2)); }
+
+// A save whose values tell the save apart: `n` goes into the first block index and the
+// miss count of block (4, 4).
+SaveSlotData Numbered(int n) {
+  SaveSlotData d;
+  d.BlockX = static_cast<std::int16_t>(n % 5);
+  d.BlockY = 3;
+  d.RestartX = 160.0f;
+  d.RestartY = 1498.0f;
+  d.SwitchOn = 1;
+  d.HaveItem = {1, 0, 1, 0, 1, 0, 0, 1, 0, 1};
+  for (int c = 0; c < 5; ++c)
+    for (int r = 0; r < 5; ++r) {
+      d.BlockColor[c][r] = (c + r) % 2 ? -1 : 0xFFFFFF;
+      d.MissCount[c][r] = 10 * c + r;
+    }
+  d.BlockColor[2][3] = 255;
+  d.MissCount[4][4] = 1000 + n;
+  return d;
+}
+
+class SaveFileTest : public ::testing::Test {
+ protected:
+  test::TempFolder folder;
+  std::string path = SaveFilePath(folder.path());
+
+  void Save(const SaveSlotData& d, int expectSlot) {
+    int written = -1;
+    ASSERT_TRUE(WriteNextSlot(path, d, &written));
+    EXPECT_EQ(written, expectSlot);
+  }
+};
+
+TEST_F(SaveFileTest, WorkedOffsets) {
+  EXPECT_EQ(SaveFilePath("/g"), "/g/savedata.dat");
+  EXPECT_EQ(RecordOffset(1), 0);
+  EXPECT_EQ(SlotFirstRecord(0), 2);
+  EXPECT_EQ(RecordOffset(SlotFirstRecord(0)), 128);
+  EXPECT_EQ(SlotFirstRecord(1), 72);
+  EXPECT_EQ(RecordOffset(SlotFirstRecord(1)), 9088);
+  EXPECT_EQ(SlotFirstRecord(9), 632);
+  EXPECT_EQ(RecordOffset(SlotFirstRecord(9)), 80768);
+  EXPECT_EQ(SlotLastRecord(9), 696);
+  EXPECT_EQ(RecordOffset(SlotLastRecord(9)), 88960);
+}
+
+TEST_F(SaveFileTest, FirstSaveGivesHeaderOneAndFillsSlotZeroInTableOrder) {
+  const SaveSlotData d = Numbered(2);
+  Save(d, 0);
+  const QByteArray bytes = ReadBytes(path);
+  EXPECT_EQ(Header(bytes), 1);
+  // Records 2..66 written, each a whole record of filler after its value.
+  ASSERT_EQ(bytes.size(), RecordOffset(67));
+  auto record = [&](int n) { return RecordOffset(n); };
+  EXPECT_EQ(Le(bytes, record(2), 2), 2u);
+  EXPECT_EQ(Le(bytes, record(3), 2), 3u);
+  EXPECT_EQ(std::bit_cast<float>(Le(bytes, record(4), 4)), 160.0f);
+  EXPECT_EQ(std::bit_cast<float>(Le(bytes, record(5), 4)), 1498.0f);
+  EXPECT_EQ(Le(bytes, record(6), 2), 1u);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(Le(bytes, record(7 + i), 2), std::uint32_t(d.HaveItem[i]));
+  // Colour (0,0), misses (0,0), colour (0,1), ... misses (4,4): column outer, row inner.
+  int n = 17;
+  for (int c = 0; c < 5; ++c)
+    for (int r = 0; r < 5; ++r) {
+      EXPECT_EQ(static_cast<std::int32_t>(Le(bytes, record(n++), 4)), d.BlockColor[c][r]);
+      EXPECT_EQ(static_cast<std::int32_t>(Le(bytes, record(n++), 4)), d.MissCount[c][r]);
+    }
+  EXPECT_EQ(n, 67);
+  EXPECT_EQ(static_cast<std::int32_t>(Le(bytes, record(66), 4)), 1002);
+  // Filler is zero.
+  EXPECT_EQ(Le(bytes, record(2) + 2, 4), 0u);
+  EXPECT_EQ(Le(bytes, 2, 4), 0u);
+}
+
+TEST_F(SaveFileTest, ElevenSavesWrapTheRingAndOverwriteSlotZero) {
+  std::vector<int> headers;
+  for (int n = 0; n < 11; ++n) {
+    Save(Numbered(n), n % 10);
+    headers.push_back(Header(ReadBytes(path)));
+  }
+  EXPECT_EQ(headers, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1}));
+  const QByteArray bytes = ReadBytes(path);
+  EXPECT_EQ(bytes.size(), RecordOffset(SlotLastRecord(9) + 1));
+  EXPECT_EQ(static_cast<std::int32_t>(Le(bytes, RecordOffset(SlotLastRecord(0)), 4)), 1010);
+  EXPECT_EQ(static_cast<std::int32_t>(Le(bytes, RecordOffset(SlotLastRecord(1)), 4)), 1001);
+  // Back 0 is the eleventh save, back 9 the second.
+  EXPECT_EQ(ReadSlot(path, 0).data.MissCount[4][4], 1010);
+  EXPECT_EQ(ReadSlot(path, 9).data.MissCount[4][4], 1001);
+}
+
+TEST_F(SaveFileTest, BackCountsFromTheNewestAndLoadingNeverMovesTheNextSave) {
+  for (int n = 0; n < 3; ++n) Save(Numbered(n), n);
+  const QByteArray before = ReadBytes(path);
+
+  const SlotRead newest = ReadSlot(path, 0);
+  ASSERT_EQ(newest.status, SlotRead::Status::Loaded);
+  EXPECT_EQ(newest.slot, 2);
+  EXPECT_EQ(newest.data, Numbered(2));
+  EXPECT_FALSE(newest.corrected);
+
+  const SlotRead oldest = ReadSlot(path, 2);
+  EXPECT_EQ(oldest.slot, 0);
+  EXPECT_EQ(oldest.data, Numbered(0));
+
+  EXPECT_EQ(ReadBytes(path), before);  // reading writes nothing, header included
+  Save(Numbered(3), 3);
+}
+
+TEST_F(SaveFileTest, SlotForBackFollowsTheRing) {
+  EXPECT_EQ(SlotForBack(3, 0), 2);
+  EXPECT_EQ(SlotForBack(3, 2), 0);
+  EXPECT_EQ(SlotForBack(3, 3), 9);
+  EXPECT_EQ(SlotForBack(0, 0), 9);
+  EXPECT_EQ(SlotForBack(1, 9), 1);
+}
+
+TEST_F(SaveFileTest, NoFileMeansNewGameAndNothingIsCreated) {
+  const SlotRead r = ReadSlot(path, 0);
+  EXPECT_EQ(r.status, SlotRead::Status::NoFile);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+}
+
+TEST_F(SaveFileTest, HeaderOutsideTheRingCountsAsZero) {
+  for (std::int16_t bad : {std::int16_t{10}, std::int16_t{-1}, std::int16_t{32767}}) {
+    QByteArray bytes(kRecordBytes, '\0');
+    bytes[0] = static_cast<char>(bad & 0xFF);
+    bytes[1] = static_cast<char>((bad >> 8) & 0xFF);
+    WriteBytes(path, bytes);
+    EXPECT_EQ(ReadSlot(path, 0).slot, 9) << bad;  // as if the header were 0
+    Save(Numbered(1), 0);
+    EXPECT_EQ(Header(ReadBytes(path)), 1);
+  }
+}
+
+TEST_F(SaveFileTest, DamagedOrNeverWrittenSlotComesBackInRange) {
+  Save(Numbered(0), 0);
+  // Back 1 reads slot 9, which lies beyond the end of the file.
+  SlotRead r = ReadSlot(path, 1);
+  EXPECT_EQ(r.slot, 9);
+  EXPECT_EQ(r.data, SaveSlotData{});  // all zero is in range
+  EXPECT_FALSE(r.corrected);
+
+  // Garbage in every record of slot 0.
+  QByteArray bytes = ReadBytes(path);
+  for (int n = 0; n < kSlotValues; ++n) {
+    const qsizetype at = RecordOffset(SlotFirstRecord(0) + n);
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(0xFF - 0x10 * i);
+  }
+  const float nan = std::bit_cast<float>(0x7FC00000u);
+  std::memcpy(bytes.data() + RecordOffset(4), &nan, 4);
+  WriteBytes(path, bytes);
+  r = ReadSlot(path, 0);
+  ASSERT_EQ(r.status, SlotRead::Status::Loaded);
+  EXPECT_TRUE(r.corrected);
+  EXPECT_GE(r.data.BlockX, 0);
+  EXPECT_LE(r.data.BlockX, 4);
+  EXPECT_EQ(r.data.RestartX, 0.0f);
+  EXPECT_EQ(r.data.SwitchOn, 0);
+  for (auto item : r.data.HaveItem) EXPECT_EQ(item, 0);
+  for (auto& column : r.data.MissCount)
+    for (auto m : column) EXPECT_GE(m, 0);
+}
+
+TEST_F(SaveFileTest, RawReadKeepsValuesAsStoredAndMarksMissingSlots) {
+  Save(Numbered(0), 0);
+  Save(Numbered(1), 1);
+  QByteArray bytes = ReadBytes(path);
+  bytes[static_cast<qsizetype>(RecordOffset(SlotFirstRecord(1)))] = 9;  // BlockX 9: out of range, shown as is
+  bytes.truncate(RecordOffset(SlotLastRecord(1)) + 3);  // last value of slot 1 cut short
+  WriteBytes(path, bytes);
+
+  RawSaveFile raw;
+  ASSERT_TRUE(ReadRawSaveFile(path, raw));
+  EXPECT_EQ(raw.SaveSlot, 2);
+  EXPECT_EQ(raw.size, bytes.size());
+  EXPECT_TRUE(raw.ring[0].present);
+  EXPECT_EQ(raw.ring[0].data, Numbered(0));
+  EXPECT_FALSE(raw.ring[1].present);
+  EXPECT_EQ(raw.ring[1].data.BlockX, 9);
+  for (int k = 2; k < kSaveSlots; ++k) EXPECT_FALSE(raw.ring[k].present) << k;
+
+  EXPECT_FALSE(ReadRawSaveFile(folder.file("absent.dat"), raw));
+}
+
+TEST_F(SaveFileTest, UnwritableSaveReportsAndKeepsTheOldFile) {
+  Save(Numbered(0), 0);
+  const QByteArray before = ReadBytes(path);
+  const IoResult r = WriteNextSlot(folder.file("no/such/folder/savedata.dat"), Numbered(1));
+  EXPECT_FALSE(r);
+  EXPECT_FALSE(r.message.empty());
+  EXPECT_EQ(ReadBytes(path), before);
+}
+
+}  // namespace
+}  // namespace moriva
