@@ -1,9 +1,9 @@
 #include "platform/Surface.h"
 
-#include <QByteArray>
-#include <QSaveFile>
 #include <algorithm>
 #include <iterator>
+
+#include "platform/FileStore.h"
 
 namespace moriva {
 
@@ -64,24 +64,18 @@ bool Surface::SaveBmp(const std::string& path) const {
   PutLe32(header + 38, 2835);  // 72 dpi
   PutLe32(header + 42, 2835);
 
-  QByteArray bytes(static_cast<qsizetype>(54 + imageSize), '\0');
+  Bytes bytes(54 + imageSize, 0);
   std::copy(std::begin(header), std::end(header), bytes.begin());
   for (int y = height_ - 1; y >= 0; --y) {
     const Pixel* src = row(y);
-    char* line = bytes.data() + 54 + static_cast<qsizetype>(height_ - 1 - y) * stride;
+    std::uint8_t* line = bytes.data() + 54 + static_cast<std::size_t>(height_ - 1 - y) * stride;
     for (int x = 0; x < width_; ++x) {
-      line[3 * x + 0] = static_cast<char>(src[x]);
-      line[3 * x + 1] = static_cast<char>(src[x] >> 8);
-      line[3 * x + 2] = static_cast<char>(src[x] >> 16);
+      line[3 * x + 0] = static_cast<std::uint8_t>(src[x]);
+      line[3 * x + 1] = static_cast<std::uint8_t>(src[x] >> 8);
+      line[3 * x + 2] = static_cast<std::uint8_t>(src[x] >> 16);
     }
   }
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  return static_cast<bool>(WriteFileAtomically(path, bytes));
 }
 
 namespace {

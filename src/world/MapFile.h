@@ -3,7 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "world/IoResult.h"
+#include "platform/FileStore.h"
+#include "platform/IoResult.h"
 #include "world/MapGrid.h"
 
 namespace moriva {
@@ -21,6 +22,11 @@ std::string MapFilePath(const std::string& folder);
 
 // The progress text after column x (x a multiple of ten).
 std::string MapProgressText(int x);
+
+// Fills the world part of `map` from file bytes (byte x * 250 + y is cell (x, y)); bytes
+// past the end of a short file read 0, bytes beyond 62,500 are ignored, the spare row and
+// column are 0. Reports progress after every tenth column.
+void DecodeMap(const Bytes& bytes, MapGrid& map, const MapProgress& progress = {});
 
 // Reads the file into the world part of `map` (x outer, y inner; byte x * 250 + y).
 // A missing file is created empty and reads as all zero; cells past the end of a short

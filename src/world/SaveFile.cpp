@@ -1,44 +1,36 @@
 #include "world/SaveFile.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <QSaveFile>
 #include <bit>
 
+#include "platform/FileStore.h"
 #include "platform/ProgramFolder.h"
 
 namespace moriva {
 
 namespace {
 
-QString ToQt(const std::string& path) { return QString::fromStdString(path); }
-
-std::string Describe(const char* what, const std::string& path, const QString& why) {
-  return std::string(what) + " " + path + ": " + why.toStdString();
-}
-
 // The file's bytes; reads past the end yield 0, writes past the end grow it by whole
 // records of zero filler.
 class RecordImage {
  public:
-  explicit RecordImage(QByteArray bytes) : bytes_(std::move(bytes)) {}
+  explicit RecordImage(Bytes bytes) : bytes_(std::move(bytes)) {}
 
   std::uint32_t Get(int record, int width) const {
-    const qsizetype at = RecordOffset(record);
+    const auto at = static_cast<std::size_t>(RecordOffset(record));
     std::uint32_t v = 0;
     for (int i = 0; i < width; ++i) {
-      const qsizetype pos = at + i;
-      if (pos < bytes_.size())
-        v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[pos])) << (8 * i);
+      const std::size_t pos = at + static_cast<std::size_t>(i);
+      if (pos < bytes_.size()) v |= static_cast<std::uint32_t>(bytes_[pos]) << (8 * i);
     }
     return v;
   }
 
   void Put(int record, int width, std::uint32_t v) {
-    const qsizetype end = RecordOffset(record + 1);
-    if (bytes_.size() < end) bytes_.resize(end, '\0');
-    const qsizetype at = RecordOffset(record);
-    for (int i = 0; i < width; ++i) bytes_[at + i] = static_cast<char>(v >> (8 * i));
+    const auto end = static_cast<std::size_t>(RecordOffset(record + 1));
+    if (bytes_.size() < end) bytes_.resize(end, 0);
+    const auto at = static_cast<std::size_t>(RecordOffset(record));
+    for (int i = 0; i < width; ++i)
+      bytes_[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
   }
 
   std::int16_t GetI16(int record) const { return static_cast<std::int16_t>(Get(record, 2)); }
@@ -48,10 +40,10 @@ class RecordImage {
   void PutI32(int record, std::int32_t v) { Put(record, 4, static_cast<std::uint32_t>(v)); }
   void PutF32(int record, float v) { Put(record, 4, std::bit_cast<std::uint32_t>(v)); }
 
-  const QByteArray& bytes() const { return bytes_; }
+  const Bytes& bytes() const { return bytes_; }
 
  private:
-  QByteArray bytes_;
+  Bytes bytes_;
 };
 
 constexpr int kHeaderRecord = 1;
@@ -102,16 +94,6 @@ int HeaderSlot(const RecordImage& image) {
   return stored >= 0 && stored < kSaveSlots ? stored : 0;
 }
 
-IoResult ReadAll(const std::string& path, QByteArray& bytes) {
-  QFile file(ToQt(path));
-  if (!file.open(QIODevice::ReadOnly))
-    return IoResult::Failure(Describe("cannot open", path, file.errorString()));
-  bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError)
-    return IoResult::Failure(Describe("cannot read", path, file.errorString()));
-  return IoResult::Success();
-}
-
 }  // namespace
 
 std::string SaveFilePath(const std::string& folder) {
@@ -123,36 +105,27 @@ int SlotForBack(int saveSlot, int back) {
 }
 
 IoResult WriteNextSlot(const std::string& path, const SaveSlotData& data, int* writtenSlot) {
-  QByteArray bytes;
-  if (QFile::exists(ToQt(path))) {
-    if (IoResult r = ReadAll(path, bytes); !r) return r;
+  Bytes bytes;
+  if (ProbeFile(path) != FileKind::Missing) {
+    if (IoResult r = ReadFileBytes(path, bytes); !r) return r;
   }
   RecordImage image(std::move(bytes));
   const int slot = HeaderSlot(image);
   WriteSlot(image, slot, data);
   image.PutI16(kHeaderRecord, static_cast<std::int16_t>((slot + 1) % kSaveSlots));
-
-  QSaveFile file(ToQt(path));
-  if (!file.open(QIODevice::WriteOnly))
-    return IoResult::Failure(Describe("cannot write", path, file.errorString()));
-  if (file.write(image.bytes()) != image.bytes().size()) {
-    const QString why = file.errorString();
-    file.cancelWriting();
-    return IoResult::Failure(Describe("cannot write", path, why));
-  }
-  if (!file.commit()) return IoResult::Failure(Describe("cannot write", path, file.errorString()));
+  if (IoResult r = WriteFileAtomically(path, image.bytes()); !r) return r;
   if (writtenSlot) *writtenSlot = slot;
   return IoResult::Success();
 }
 
 SlotRead ReadSlot(const std::string& path, int back) {
   SlotRead result;
-  if (!QFile::exists(ToQt(path))) {
+  if (ProbeFile(path) == FileKind::Missing) {
     result.status = SlotRead::Status::NoFile;
     return result;
   }
-  QByteArray bytes;
-  if (IoResult r = ReadAll(path, bytes); !r) {
+  Bytes bytes;
+  if (IoResult r = ReadFileBytes(path, bytes); !r) {
     result.status = SlotRead::Status::Failed;
     result.message = r.message;
     return result;
@@ -166,10 +139,10 @@ SlotRead ReadSlot(const std::string& path, int back) {
 }
 
 IoResult ReadRawSaveFile(const std::string& path, RawSaveFile& out) {
-  QByteArray bytes;
-  if (IoResult r = ReadAll(path, bytes); !r) return r;
+  Bytes bytes;
+  if (IoResult r = ReadFileBytes(path, bytes); !r) return r;
   out = RawSaveFile{};
-  out.size = bytes.size();
+  out.size = static_cast<std::int64_t>(bytes.size());
   const RecordImage image(std::move(bytes));
   out.SaveSlot = image.GetI16(kHeaderRecord);
   for (int k = 0; k < kSaveSlots; ++k) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "world/IoResult.h"
+#include "platform/IoResult.h"
 #include "world/SaveSlotData.h"
 
 namespace moriva {
