@@ -1,0 +1,58 @@
+#include "platform/SdlAudioSession.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <filesystem>
+#include <mutex>
+#include <system_error>
+
+namespace moriva {
+
+namespace {
+constexpr int kChannels = 2;
+constexpr int kChunkFrames = 1024;
+constexpr int kMixerChannels = 1;
+
+std::mutex gSessionMutex;
+std::weak_ptr<SdlAudioSession> gSession;
+}  // namespace
+
+std::shared_ptr<SdlAudioSession> SdlAudioSession::Open(const std::string& driver) {
+  std::lock_guard lock(gSessionMutex);
+  if (auto open = gSession.lock()) return open;
+
+  // An explicit driver wins over the environment, so a caller can ask for a given one.
+  if (driver.empty()) {
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+  } else {
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
+  }
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
+  if (Mix_OpenAudio(kSampleRate, AUDIO_S16SYS, kChannels, kChunkFrames) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return nullptr;
+  }
+  Mix_AllocateChannels(kMixerChannels);
+  std::shared_ptr<SdlAudioSession> session(new SdlAudioSession());
+  gSession = session;
+  return session;
+}
+
+SdlAudioSession::~SdlAudioSession() {
+  Mix_HaltChannel(-1);
+  Mix_HaltMusic();
+  Mix_CloseAudio();
+  Mix_Quit();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlAudioSession::EnableMidi(const std::string& soundFont) {
+  std::error_code error;
+  if (soundFont.empty() || !std::filesystem::is_regular_file(soundFont, error)) return false;
+  if (Mix_SetSoundFonts(soundFont.c_str()) == 0) return false;
+  if ((Mix_Init(MIX_INIT_MID) & MIX_INIT_MID) == 0) return false;
+  return Mix_HasMusicDecoder("FLUIDSYNTH") == SDL_TRUE || Mix_HasMusicDecoder("MIDI") == SDL_TRUE;
+}
+
+}  // namespace moriva

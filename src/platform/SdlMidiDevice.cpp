@@ -1,0 +1,156 @@
+#include "platform/SdlMidiDevice.h"
+
+#include <SDL_mixer.h>
+
+#include <QMetaObject>
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "platform/MidiDeviceLength.h"
+#include "platform/SdlAudioSession.h"
+
+namespace moriva {
+
+namespace {
+// SDL_mixer has one music stream and a plain function hook, so one device listens at a time.
+// Written on the window thread; read by the hook, which runs under SDL's audio lock, and the
+// hook is replaced (taking that lock) before the device goes away.
+std::atomic<SdlMidiDevice*> gListening{nullptr};
+constexpr int kPlayOnce = 1;
+constexpr double kMillisecondsPerSecond = 1000.0;
+}  // namespace
+
+SdlMidiDevice::SdlMidiDevice(std::shared_ptr<SdlAudioSession> session) : session_(std::move(session)) {
+  int frequency = 0, channels = 0;
+  Uint16 format = 0;
+  if (Mix_QuerySpec(&frequency, &format, &channels) != 0 && frequency > 0 && channels > 0) {
+    framesPerSecond_ = frequency;
+    bytesPerFrame_ = channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8);
+  }
+  gListening = this;
+  Mix_HookMusicFinished(&SdlMidiDevice::MusicFinished);
+  Mix_SetPostMix(&SdlMidiDevice::PostMix, this);
+}
+
+SdlMidiDevice::~SdlMidiDevice() {
+  Mix_SetPostMix(nullptr, nullptr);
+  Mix_HookMusicFinished(nullptr);
+  gListening = nullptr;
+  Halt(State::kClosed);
+  for (auto& [name, piece] : decoded_) {
+    if (piece.music) Mix_FreeMusic(piece.music);
+  }
+}
+
+void SdlMidiDevice::SetCommand(const std::string& command) {
+  if (command == "Close") {
+    Close();
+  } else if (command == "open") {
+    Open();
+  } else if (command == "Play") {
+    Play();
+  } else if (command == "Prev") {
+    Prev();
+  }
+}
+
+bool SdlMidiDevice::IsStreamSounding() const { return Mix_PlayingMusic() != 0; }
+
+void SdlMidiDevice::Close() {
+  Halt(State::kClosed);
+  music_ = nullptr;
+}
+
+void SdlMidiDevice::Open() {
+  Halt(State::kClosed);
+  auto found = decoded_.find(fileName_);
+  if (found == decoded_.end()) {
+    // A missing or unreadable file is remembered as silence and never retried.
+    Piece piece;
+    piece.music = Mix_LoadMUS(fileName_.c_str());
+    if (const std::optional<double> seconds = MidiFilePlayingSeconds(fileName_)) {
+      piece.frames = static_cast<std::int64_t>(*seconds * framesPerSecond_);
+    }
+    found = decoded_.emplace(fileName_, piece).first;
+  }
+  music_ = found->second.music;
+  pieceFrames_ = found->second.frames;
+  state_ = State::kStopped;
+  from_ = 0;
+}
+
+void SdlMidiDevice::Play() {
+  if (state_ == State::kClosed || !music_) return;
+  const std::int64_t fromFrames = static_cast<std::int64_t>(from_) * framesPerSecond_ / 1000;
+  {
+    // The new generation is taken before the stream starts: a report still in flight for the
+    // previous play then carries an old number and is dropped.
+    std::lock_guard lock(countMutex_);
+    ++generation_;
+    counting_ = true;
+    mixedFrames_ = 0;
+    endFrame_ = pieceFrames_ < 0 ? -1 : std::max<std::int64_t>(0, pieceFrames_ - fromFrames);
+  }
+  if (Mix_PlayMusic(music_, kPlayOnce) != 0) {
+    Halt(State::kStopped);
+    return;
+  }
+  if (from_ > 0) Mix_SetMusicPosition(from_ / kMillisecondsPerSecond);
+  from_ = 0;
+  state_ = State::kPlaying;
+}
+
+void SdlMidiDevice::Prev() {
+  if (state_ == State::kClosed) return;
+  Halt(State::kStopped);
+  from_ = 0;
+}
+
+void SdlMidiDevice::Halt(State next) {
+  state_ = next;
+  {
+    std::lock_guard lock(countMutex_);
+    ++generation_;
+    counting_ = false;
+  }
+  // Also after the piece's own end: the notes still ringing out belong to it.
+  if (Mix_PlayingMusic()) Mix_HaltMusic();
+}
+
+void SdlMidiDevice::OnPieceEnded(std::uint32_t generation, EndReport report) {
+  if (generation != generation_ || state_ != State::kPlaying) return;
+  if (report == EndReport::kStreamFinished) {
+    // The frame count reports pieces of known length; a finished stream that plays again
+    // was restarted after this report was sent.
+    if (pieceFrames_ >= 0 || Mix_PlayingMusic()) return;
+  }
+  state_ = State::kStopped;
+  if (notify_) RaiseDone(kNotifySuccessful);
+}
+
+void SdlMidiDevice::PostEnd(std::uint32_t generation, EndReport report) {
+  QMetaObject::invokeMethod(
+      &windowThread_, [this, generation, report] { OnPieceEnded(generation, report); }, Qt::QueuedConnection);
+}
+
+void SdlMidiDevice::CountMixed(int bytes) {
+  std::lock_guard lock(countMutex_);
+  if (!counting_) return;
+  mixedFrames_ += bytes / bytesPerFrame_;
+  if (endFrame_ >= 0 && mixedFrames_ >= endFrame_) {
+    counting_ = false;
+    PostEnd(generation_, EndReport::kMusicLength);
+  }
+}
+
+void SdlMidiDevice::MusicFinished() {
+  if (SdlMidiDevice* device = gListening.load()) device->PostEnd(device->generation_, EndReport::kStreamFinished);
+}
+
+void SdlMidiDevice::PostMix(void* device, std::uint8_t*, int bytes) {
+  static_cast<SdlMidiDevice*>(device)->CountMixed(bytes);
+}
+
+}  // namespace moriva

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QObject>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
+#include "platform/MidiDevice.h"
+
+typedef struct _Mix_Music Mix_Music;
+
+namespace moriva {
+
+class SdlAudioSession;
+
+// The sequencer over SDL_mixer's music stream (FluidSynth with a General MIDI SoundFont).
+//
+// A piece ends where its last MIDI event lies, not when FluidSynth has let the last notes
+// ring out (seconds later): a looping piece must start again on the beat. The audio thread
+// counts the frames it has mixed since "Play" and, at the piece's length, only posts the
+// play's generation number to an object on the window thread; there the device checks that
+// the same play is still the current one before raising code 1. So "Close", "Prev" or a new
+// piece, which each start a new generation, can never produce a stale completion. When a
+// file's length cannot be read, SDL_mixer's own end-of-music report stands in.
+//
+// Opened pieces stay decoded for the device's lifetime: reopening one (the area music after a
+// row change) costs no file reading or SoundFont loading.
+class SdlMidiDevice final : public MidiDevice {
+ public:
+  explicit SdlMidiDevice(std::shared_ptr<SdlAudioSession> session);
+  ~SdlMidiDevice() override;
+
+  SdlMidiDevice(const SdlMidiDevice&) = delete;
+  SdlMidiDevice& operator=(const SdlMidiDevice&) = delete;
+
+  void SetShareable(bool shareable) override { shareable_ = shareable; }
+  void SetDeviceType(const std::string& deviceType) override { deviceType_ = deviceType; }
+  void SetFileName(const std::string& fileName) override { fileName_ = fileName; }
+  void SetNotify(bool notify) override { notify_ = notify; }
+  void SetFrom(std::int32_t from) override { from_ = from; }
+  void SetCommand(const std::string& command) override;
+
+  bool IsOpen() const { return state_ != State::kClosed && music_ != nullptr; }
+  bool IsPlaying() const { return state_ == State::kPlaying; }
+  // Whether the stream still sounds: after a piece's end, while its last notes die away.
+  bool IsStreamSounding() const;
+
+ private:
+  enum class State { kClosed, kStopped, kPlaying };
+  enum class EndReport { kMusicLength, kStreamFinished };
+
+  struct Piece {
+    Mix_Music* music = nullptr;
+    std::int64_t frames = -1;  // playing length in output frames; -1 when unknown
+  };
+
+  void Close();
+  void Open();
+  void Play();
+  void Prev();
+  void Halt(State next);
+  void OnPieceEnded(std::uint32_t generation, EndReport report);
+  void PostEnd(std::uint32_t generation, EndReport report);
+  void CountMixed(int bytes);
+  static void MusicFinished();
+  static void PostMix(void* device, std::uint8_t* stream, int bytes);
+
+  std::shared_ptr<SdlAudioSession> session_;
+  QObject windowThread_;  // completions are queued to the thread that created the device
+  std::unordered_map<std::string, Piece> decoded_;
+  Mix_Music* music_ = nullptr;
+  std::int64_t pieceFrames_ = -1;
+  State state_ = State::kClosed;
+  int bytesPerFrame_ = 4;
+  int framesPerSecond_ = 44100;
+
+  // Shared with the audio thread.
+  std::atomic<std::uint32_t> generation_{0};
+  std::mutex countMutex_;
+  bool counting_ = false;
+  std::int64_t mixedFrames_ = 0;
+  std::int64_t endFrame_ = -1;
+  std::string fileName_;
+  std::string deviceType_;
+  std::int32_t from_ = 0;
+  bool shareable_ = false;
+  bool notify_ = false;
+};
+
+}  // namespace moriva
