@@ -21,6 +21,8 @@ using test::TempFolder;
 namespace {
 
 constexpr int kWaitLimitMs = 5000;
+// The suite runs headless: named here as well as in the test environment.
+constexpr const char* kDummyDriver = "dummy";
 
 // One note of about `ms` milliseconds at 120 beats a minute, 480 ticks a beat.
 std::vector<std::uint8_t> OneNoteMidi(int ms) {
@@ -85,7 +87,7 @@ void StartPiece(MidiDevice& device, const std::string& file) {
 class SdlMusicTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    devices = OpenAudioDevices();
+    devices = OpenAudioDevices(kGeneralMidiSoundFont, kDummyDriver);
     ASSERT_TRUE(devices.musicAudible) << "the dummy driver and the SoundFont are expected here";
     devices.midi->SetDoneHandler([this](std::int16_t code) {
       codes.push_back(code);
@@ -176,7 +178,7 @@ TEST_F(SdlMusicTest, BrokenFileEndsAtOnceAndLeavesTheDeviceWorking) {
 class SdlEffectTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    devices = OpenAudioDevices();
+    devices = OpenAudioDevices(kGeneralMidiSoundFont, kDummyDriver);
     ASSERT_TRUE(devices.effectsAudible);
     player = static_cast<SdlWavPlayer*>(devices.wav.get());
     first = Write(folder, "first.wav", ToneWav(1500));
@@ -241,7 +243,7 @@ TEST(SdlAudioFallback, NoAudioDeviceGivesSilentDevicesThatAcceptEverything) {
 
 TEST(SdlAudioFallback, NoSoundFontSilencesOnlyTheMusic) {
   TempFolder folder;
-  AudioDevices devices = OpenAudioDevices(folder.path() + "/absent.sf2");
+  AudioDevices devices = OpenAudioDevices(folder.path() + "/absent.sf2", kDummyDriver);
   EXPECT_FALSE(devices.musicAudible);
   EXPECT_TRUE(devices.effectsAudible);
   StartPiece(*devices.midi, Write(folder, "short.mid", OneNoteMidi(100)));
