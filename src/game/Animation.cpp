@@ -20,8 +20,6 @@ int InTile(int v) { return ((v % 32) + 32) % 32; }
 
 }  // namespace
 
-int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
-
 int AnimatedCell(int tile, int c, int s) {
   switch (tile) {
     case 4: return 106 + (c / 8) % 2;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/GameState.h"
+#include "game/PhysicsMath.h"
 
 namespace moriva {
 
@@ -10,8 +11,5 @@ int AnimatedCell(int tile, int c, int s);
 
 // The hero's sprite number for the state, or -1 when the hero is not drawn.
 int HeroSprite(const GameState& st);
-
-// Rounds to the nearest whole number, a half to the even neighbour.
-int RoundHalfEven(double v);
 
 }  // namespace moriva

@@ -11,18 +11,6 @@ constexpr int kItemRope = 7;
 constexpr int kItemDumplings = 8;
 constexpr int kItemPampasGrass = 9;
 
-// Effect numbers of the hero's movement and of the tiles.
-constexpr int kEffectJump = 2;
-constexpr int kEffectHeadBump = 3;
-constexpr int kEffectSplash = 4;
-constexpr int kEffectSpring = 5;
-constexpr int kEffectDoor = 6;
-constexpr int kEffectBurn = 7;
-constexpr int kEffectSpikes = 8;
-constexpr int kEffectSwitch = 9;
-constexpr int kEffectFall = 10;
-constexpr int kEffectRope = 14;
-
 // Normal state.
 constexpr double kDrag = 0.98;
 constexpr double kGravity = 0.25;
