@@ -27,6 +27,8 @@ class GameHost {
   virtual void PlayEffect(int number) = 0;
   // Music n; notLoop plays it once.
   virtual void PlayMusic(int number, bool notLoop) = 0;
+  // Stops the music (the ending silences the area music before its own piece).
+  virtual void StopMusic() = 0;
   // The yes/no question box. True for Yes.
   virtual bool AskYesNo(const char* question) = 0;
   // The treasure-box dialog for ItemNo, modal: returns when it has been closed.

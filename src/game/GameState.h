@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "game/EndingScreen.h"
+
 namespace moriva {
 
 // Sizes of the game window's tables.
@@ -112,6 +114,10 @@ struct GameState {
   std::array<bool, kItemIcons> ItemVisible{};           // imgItem 0..9
   std::array<std::int32_t, kMiniMapSquares> MiniMapFill{};  // shpMap 0..24; -1 transparent
   std::array<char, 16> DpsText{};                       // lblDPS caption, e.g. "64f/s"
+
+  // Ending: tmrEnding ticks since ShowEnding (32-bit), and the end screen.
+  std::int32_t EndingTick = 0;
+  EndingScreen Ending;
 };
 
 }  // namespace moriva
