@@ -24,6 +24,7 @@ class RecordingHost : public GameHost {
 
   void PlayEffect(int number) override { effects.push_back({frame, number}); }
   void PlayMusic(int, bool) override {}
+  void StopMusic() override {}
   bool AskYesNo(const char*) override { return false; }
   void ShowItemDialog(int itemNo) override { dialogs.push_back({frame, itemNo}); }
   void ShowEndingView() override { endings.push_back({frame, 0}); }
