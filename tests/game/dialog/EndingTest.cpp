@@ -4,63 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "audio/clsBGM.h"
 #include "game/Ending.h"
 #include "game/Game.h"
+#include "game/dialog/EndingTestHost.h"
 #include "platform/Clock.h"
 #include "platform/KeyCodes.h"
-#include "platform/MidiDevice.h"
 #include "world/basMoriva.h"
 
 namespace moriva {
 namespace {
-
-// Plays music through a real music manager over a recording device, so that a test can
-// count what the device was really asked to open.
-class EndingTestHost final : public GameHost {
- public:
-  EndingTestHost() : bgm("/game") {
-    bgm.InitBGM(device);
-    for (const char* file : {"qz2.mid", "qz3.mid", "sky02.mid", "org5.mid"}) bgm.AddBGM(file);
-  }
-  void PlayEffect(int number) override { effects.push_back(number); }
-  void PlayMusic(int number, bool notLoop) override {
-    music.emplace_back(number, notLoop);
-    bgm.BGMPlay(static_cast<std::int16_t>(number), notLoop);
-  }
-  void StopMusic() override {
-    ++stops;
-    bgm.BGMStop();
-  }
-  bool AskYesNo(const char* question) override {
-    questions.emplace_back(question);
-    return true;
-  }
-  void ShowItemDialog(int itemNo) override { dialogs.push_back(itemNo); }
-  void ShowEndingView() override { ++endingViews; }
-  void ShowTitle() override { ++titles; }
-  void ShowPleaseWait(bool) override {}
-  void HideTitle() override {}
-  void Refresh() override {}
-  void ProcessEvents() override {}
-  Clock& clock() override { return virtualClock; }
-  void ReportError(const std::string& message) override { questions.push_back(message); }
-
-  long Opens() const {
-    return std::count(device.calls.begin(), device.calls.end(), "Command=open");
-  }
-
-  RecordingMidiDevice device;
-  clsBGM bgm;
-  VirtualClock virtualClock;
-  std::vector<int> effects;
-  std::vector<std::pair<int, bool>> music;
-  std::vector<std::string> questions;
-  std::vector<int> dialogs;
-  int stops = 0;
-  int endingViews = 0;
-  int titles = 0;
-};
 
 constexpr Pixel kOlive = Rgb(128, 128, 0);
 constexpr Pixel kBlock = Rgb(10, 20, 30);
