@@ -1,6 +1,7 @@
 #include "platform/Surface.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "platform/FileStore.h"
@@ -26,7 +27,9 @@ void Surface::fill(Pixel p) { std::fill(pixels_.begin(), pixels_.end(), p); }
 
 void Surface::fillRect(int x, int y, int w, int h, Pixel p) {
   const int x0 = std::max(0, x), y0 = std::max(0, y);
-  const int x1 = std::min(width_, x + w), y1 = std::min(height_, y + h);
+  const int x1 = static_cast<int>(std::min<long long>(width_, static_cast<long long>(x) + w));
+  const int y1 = static_cast<int>(std::min<long long>(height_, static_cast<long long>(y) + h));
+  if (x0 >= x1) return;  // wholly left or right of the surface
   for (int yy = y0; yy < y1; ++yy) std::fill(row(yy) + x0, row(yy) + x1, p);
 }
 
@@ -93,6 +96,18 @@ inline void Combine(Pixel& d, Pixel s) {
 // surface that moves pixels to the right.
 template <RasterOp Op>
 void TransferRow(Pixel* out, const Pixel* in, int srcWidth, int srcX, int count, bool backwards) {
+  if (in && srcX >= 0 && srcX + count <= srcWidth) {
+    // Wholly inside the source: the common case of every tile and sprite.
+    const Pixel* from = in + srcX;
+    if constexpr (Op == RasterOp::SrcCopy) {
+      std::memmove(out, from, static_cast<std::size_t>(count) * sizeof(Pixel));  // may overlap
+      return;
+    }
+    if (!backwards) {
+      for (int x = 0; x < count; ++x) Combine<Op>(out[x], from[x]);
+      return;
+    }
+  }
   auto one = [&](int x) {
     const int from = srcX + x;
     Combine<Op>(out[x], (in && from >= 0 && from < srcWidth) ? in[from] : Pixel{0});

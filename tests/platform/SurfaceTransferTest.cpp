@@ -60,6 +60,19 @@ TEST(SurfaceTransfer, OverlappingMoveWithinOneSurfaceInEveryDirection) {
   }
 }
 
+TEST(SurfaceFill, RectanglesOutsideOrAcrossTheEdgesAreClipped) {
+  Surface s(4, 4, 1);
+  s.fillRect(10, 0, 2, 2, 9);  // right of the surface
+  s.fillRect(-5, 0, 2, 2, 9);  // left of it
+  s.fillRect(0, 10, 2, 2, 9);
+  s.fillRect(INT_MAX, INT_MAX, INT_MAX, INT_MAX, 9);
+  EXPECT_EQ(s, Surface(4, 4, 1));
+  s.fillRect(3, -1, 5, 2, 9);
+  EXPECT_EQ(s.pixel(3, 0), 9u);
+  EXPECT_EQ(s.pixel(3, 1), 1u);
+  EXPECT_EQ(s.pixel(2, 0), 1u);
+}
+
 TEST(SurfaceTransfer, EveryCallCountsOnTheDestination) {
   const Surface src = Numbered(2, 2);
   Surface dst(2, 2);
