@@ -91,7 +91,7 @@ WorldTiles CompileWorld(const std::string& sourceDir, SourceErrors& errors) {
 }
 
 std::string BlockText(const WorldTiles& tiles, const WorldLegend& legend, int bx, int by,
-                      const std::string& fileName, SourceErrors& errors) {
+                      const std::string& fileName, int firstLine, SourceErrors& errors) {
   std::array<bool, 256> reported{};
   std::string text;
   text.reserve(static_cast<std::size_t>((kBlockTiles + 1) * kBlockTiles));
@@ -105,7 +105,7 @@ std::string BlockText(const WorldTiles& tiles, const WorldLegend& legend, int bx
       text += '?';
       if (!reported[code]) {
         reported[code] = true;
-        errors.push_back({fileName, j + 1, i + 1,
+        errors.push_back({fileName, firstLine + j, i + 1,
                           "tile code " + std::to_string(code) + " has no character in the legend"});
       }
     }

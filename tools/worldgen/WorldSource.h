@@ -23,8 +23,9 @@ void ParseBlock(const std::string& text, const std::string& fileName, const Worl
 WorldTiles CompileWorld(const std::string& sourceDir, SourceErrors& errors);
 
 // The text of block (bx, by) of `tiles`, in the block-file format; a code the legend has no
-// character for is reported (once per code) and written as '?'.
+// character for is reported (once per code, at the file line where row 0 is `firstLine`) and
+// written as '?'.
 std::string BlockText(const WorldTiles& tiles, const WorldLegend& legend, int bx, int by,
-                      const std::string& fileName, SourceErrors& errors);
+                      const std::string& fileName, int firstLine, SourceErrors& errors);
 
 }  // namespace moriva::worldgen

@@ -2,6 +2,7 @@
 // or turns a map file saved by the editor back into sources.
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -63,7 +64,9 @@ int Import(const std::string& mapPath, const std::string& sourceDir) {
   for (int by = 0; by < kWorldBlocks; ++by) {
     for (int bx = 0; bx < kWorldBlocks; ++bx) {
       const std::string path = sourceDir + "/" + BlockFileName(bx, by);
-      texts[bx][by] = LeadingComments(path) + BlockText(tiles, legend, bx, by, path, errors);
+      const std::string comments = LeadingComments(path);
+      const int firstLine = static_cast<int>(std::count(comments.begin(), comments.end(), '\n')) + 1;
+      texts[bx][by] = comments + BlockText(tiles, legend, bx, by, path, firstLine, errors);
     }
   }
   // Nothing is written unless every block converts, so the sources never end up half old.

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include "WorldLegend.h"
+
+namespace moriva::worldgen {
+namespace {
+
+WorldLegend Parse(const std::string& text, SourceErrors& errors) {
+  return WorldLegend::Parse(text, "legend.txt", errors);
+}
+
+TEST(WorldLegend, ReadsCharactersCodesAndSkipsComments) {
+  SourceErrors errors;
+  const auto legend = Parse(
+      "// header\n"
+      "\n"
+      ".  0   night sky\n"
+      "#\t96\trock\r\n"
+      "@ 142\n"
+      "   \n"
+      "/ 191 last picture\n",
+      errors);
+  ASSERT_TRUE(errors.empty()) << errors[0].Text();
+  EXPECT_EQ(legend.Size(), 4);
+  EXPECT_EQ(legend.Code('.'), 0);
+  EXPECT_EQ(legend.Code('#'), 96);
+  EXPECT_EQ(legend.Code('@'), 142);
+  EXPECT_EQ(legend.Code('/'), 191);
+  EXPECT_FALSE(legend.Code('x').has_value());
+  EXPECT_FALSE(legend.Code('\xe3').has_value());
+  EXPECT_EQ(legend.Character(96), '#');
+  EXPECT_FALSE(legend.Character(5).has_value());
+}
+
+struct BadLegend {
+  const char* text;
+  int line;
+  int column;
+  const char* fragment;
+};
+
+class WorldLegendErrors : public testing::TestWithParam<BadLegend> {};
+
+TEST_P(WorldLegendErrors, NamesLineColumnAndCause) {
+  SourceErrors errors;
+  Parse(GetParam().text, errors);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].file, "legend.txt");
+  EXPECT_EQ(errors[0].line, GetParam().line);
+  EXPECT_EQ(errors[0].column, GetParam().column);
+  EXPECT_NE(errors[0].message.find(GetParam().fragment), std::string::npos) << errors[0].Text();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WorldLegendErrors,
+    testing::Values(BadLegend{". 0\n. 1\n", 2, 1, "already defined on line 1"},
+                    BadLegend{". 0\n# 0\n", 2, 3, "already has the character '.'"},
+                    BadLegend{". 192\n", 1, 3, "has no picture"},
+                    BadLegend{". 99999999999\n", 1, 3, "has no picture"},
+                    BadLegend{". rock\n", 1, 3, "expected a tile code"},
+                    BadLegend{". 12x\n", 1, 3, "expected a tile code"},
+                    BadLegend{".0\n", 1, 2, "expected a space"},
+                    BadLegend{"  5 indented\n", 1, 1, "printable, non-blank"},
+                    BadLegend{"// only comments\n", 0, 0, "defines no characters"}));
+
+TEST(WorldLegend, ReportsEveryBadLine) {
+  SourceErrors errors;
+  Parse(". 300\n# x\n@ 142\n", errors);
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_EQ(errors[0].Text().rfind("legend.txt:1:3: ", 0), 0u);
+  EXPECT_EQ(errors[1].Text().rfind("legend.txt:2:3: ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace moriva::worldgen

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <fstream>
+#include <sstream>
+
+#include "WorldSource.h"
+#include "support/TempFolder.h"
+
+namespace moriva::worldgen {
+namespace {
+
+struct ProgramRun {
+  int exitCode = -1;
+  std::string err;
+};
+
+ProgramRun RunProgram(const QString& program, const QStringList& args) {
+  QProcess process;
+  process.start(program, args);
+  process.waitForFinished(60000);
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          process.readAllStandardError().toStdString()};
+}
+
+ProgramRun Worldgen(const QStringList& args) { return RunProgram(MORIVA_WORLDGEN, args); }
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// A small valid source folder: every block open air, block (2,2) with one rock at (6, 4).
+void WriteWorld(const test::TempFolder& dir) {
+  WriteFile(dir.file("legend.txt"), "// test legend\n. 0\n# 96\n");
+  for (int by = 0; by < kWorldBlocks; ++by) {
+    for (int bx = 0; bx < kWorldBlocks; ++bx) {
+      std::string text = "// block " + std::to_string(bx) + "," + std::to_string(by) + "\n";
+      for (int j = 0; j < kBlockTiles; ++j) {
+        std::string row(kBlockTiles, '.');
+        if (bx == 2 && by == 2 && j == 4) row[6] = '#';
+        text += row + "\n";
+      }
+      WriteFile(dir.file(BlockFileName(bx, by)), text);
+    }
+  }
+}
+
+TEST(WorldgenProgram, BuildsTheMapFile) {
+  test::TempFolder dir;
+  WriteWorld(dir);
+  const ProgramRun run = Worldgen({Q(dir.path()), Q(dir.file("mapdata.dat"))});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const std::string bytes = ReadFile(dir.file("mapdata.dat"));
+  ASSERT_EQ(bytes.size(), 62500u);
+  EXPECT_EQ(bytes[(100 + 6) * 250 + 100 + 4], '\x60');
+  EXPECT_EQ(bytes.find('\x60'), static_cast<std::size_t>((100 + 6) * 250 + 100 + 4));
+}
+
+TEST(WorldgenProgram, BadSourcesFailWithLocatedErrorsAndKeepTheOldMap) {
+  test::TempFolder dir;
+  WriteWorld(dir);
+  std::string block = ReadFile(dir.file("block-2-2.txt"));
+  block[block.find('\n') + 1 + 51 * 3 + 6] = 'Z';
+  WriteFile(dir.file("block-2-2.txt"), block);
+  WriteFile(dir.file("block-0-4.txt"), std::string(50, '.') + "\n");
+  WriteFile(dir.file("mapdata.dat"), "the player's own world");
+
+  const ProgramRun run = Worldgen({Q(dir.path()), Q(dir.file("mapdata.dat"))});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find(dir.file("block-2-2.txt") + ":5:7: 'Z' is not in the legend"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find(dir.file("block-0-4.txt") + ":2: only 1 rows, expected 50"),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(ReadFile(dir.file("mapdata.dat")), "the player's own world");
+
+  EXPECT_EQ(Worldgen({"--check", Q(dir.path())}).exitCode, 1);
+}
+
+TEST(WorldgenProgram, MissingFolderAndBadArguments) {
+  test::TempFolder dir;
+  const ProgramRun missing = Worldgen({Q(dir.file("nowhere")), Q(dir.file("out.dat"))});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("legend.txt: cannot read"), std::string::npos) << missing.err;
+  EXPECT_FALSE(QFile::exists(Q(dir.file("out.dat"))));
+
+  EXPECT_EQ(Worldgen({}).exitCode, 2);
+  EXPECT_EQ(Worldgen({"--bogus", "x"}).exitCode, 2);
+  EXPECT_EQ(Worldgen({"--help"}).exitCode, 0);
+}
+
+TEST(WorldgenProgram, CheckOnlyWritesNothing) {
+  test::TempFolder dir;
+  WriteWorld(dir);
+  const ProgramRun run = Worldgen({"--check", Q(dir.path())});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_FALSE(QFile::exists(Q(dir.file("mapdata.dat"))));
+}
+
+TEST(WorldgenProgram, ImportRewritesTheBlocksKeepingTheirComments) {
+  test::TempFolder dir;
+  WriteWorld(dir);
+  ASSERT_EQ(Worldgen({Q(dir.path()), Q(dir.file("original.dat"))}).exitCode, 0);
+  std::string map = ReadFile(dir.file("original.dat"));
+  map[(200 + 9) * 250 + 200 + 8] = '\x60';   // the editor painted rock into block (4,4)
+  map += "bytes beyond the world";
+  WriteFile(dir.file("edited.dat"), map);
+
+  const ProgramRun run = Worldgen({"--import", Q(dir.file("edited.dat")), Q(dir.path())});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::string block = ReadFile(dir.file("block-4-4.txt"));
+  EXPECT_EQ(block.rfind("// block 4,4\n", 0), 0u);
+  EXPECT_EQ(block[13 + 51 * 8 + 9], '#');
+  ASSERT_EQ(Worldgen({Q(dir.path()), Q(dir.file("again.dat"))}).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir.file("again.dat")), map.substr(0, 62500));
+}
+
+TEST(WorldgenProgram, ImportRefusesCodesTheLegendLacks) {
+  test::TempFolder dir;
+  WriteWorld(dir);
+  std::string map(62500, '\0');
+  map[3 * 250 + 160] = '\x07';
+  WriteFile(dir.file("edited.dat"), map);
+  const std::string before = ReadFile(dir.file("block-0-3.txt"));
+  const ProgramRun run = Worldgen({"--import", Q(dir.file("edited.dat")), Q(dir.path())});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("block-0-3.txt:12:4: tile code 7 has no character in the legend"),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(ReadFile(dir.file("block-0-3.txt")), before);
+
+  WriteFile(dir.file("short.dat"), "tiny");
+  EXPECT_EQ(Worldgen({"--import", Q(dir.file("short.dat")), Q(dir.path())}).exitCode, 1);
+}
+
+// The build's placing step: the shipped world goes next to the program only where there is
+// no world yet (or only the all-zero placeholder of older builds).
+ProgramRun Place(const std::string& source, const std::string& target) {
+  return RunProgram(MORIVA_CMAKE, {Q("-DSOURCE=" + source), Q("-DTARGET=" + target), "-P",
+                                   MORIVA_PLACE_WORLD_SCRIPT});
+}
+
+TEST(PlaceWorld, PlacesOnlyWhereNoWorldIs) {
+  test::TempFolder dir;
+  const std::string shipped(62500, '\x60');
+  WriteFile(dir.file("built.dat"), shipped);
+
+  ASSERT_EQ(Place(dir.file("built.dat"), dir.file("bin/mapdata.dat")).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir.file("bin/mapdata.dat")), shipped);
+
+  std::string edited = shipped;
+  edited[1000] = '\x05';
+  WriteFile(dir.file("bin/mapdata.dat"), edited);
+  ASSERT_EQ(Place(dir.file("built.dat"), dir.file("bin/mapdata.dat")).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir.file("bin/mapdata.dat")), edited);
+
+  WriteFile(dir.file("bin/mapdata.dat"), std::string(62500, '\0'));
+  ASSERT_EQ(Place(dir.file("built.dat"), dir.file("bin/mapdata.dat")).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir.file("bin/mapdata.dat")), shipped);
+
+  const std::string zerosAndMore = std::string(62500, '\0') + "x";
+  WriteFile(dir.file("bin/mapdata.dat"), zerosAndMore);
+  ASSERT_EQ(Place(dir.file("built.dat"), dir.file("bin/mapdata.dat")).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir.file("bin/mapdata.dat")), zerosAndMore);
+}
+
+}  // namespace
+}  // namespace moriva::worldgen
