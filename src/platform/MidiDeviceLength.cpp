@@ -75,12 +75,17 @@ bool ReadTrack(Reader& r, std::map<std::uint64_t, std::uint32_t>& tempos, std::u
       const std::uint8_t type = r.Byte();
       const std::uint32_t length = r.VarLen();
       if (type == 0x51 && length == 3) {
-        const std::uint32_t tempo = (std::uint32_t{r.Byte()} << 16) | (std::uint32_t{r.Byte()} << 8) | r.Byte();
+        std::uint32_t tempo = 0;
+        for (int i = 0; i < 3; ++i) tempo = (tempo << 8) | r.Byte();
         if (tempo > 0) tempos[tick] = tempo;
       } else {
         r.Skip(length);
       }
-      if (type == 0x2F) break;
+      if (type == 0x2F) {
+        // The end of the track counts: a rest before it is part of the piece.
+        lastTick = std::max(lastTick, tick);
+        break;
+      }
     } else if (status == 0xF0 || status == 0xF7) {
       r.Skip(r.VarLen());
     } else {

@@ -39,6 +39,11 @@ TEST(MidiLength, TempoMapOfTheFirstTrackGovernsTheLongestTrack) {
   EXPECT_DOUBLE_EQ(*MidiPlayingSeconds(Smf(2, 480, {tempo, notes})), 2.0);
 }
 
+TEST(MidiLength, RestBeforeTheEndOfTrackCounts) {
+  const Bytes track = {0x00, 0x90, 60, 100, 0x83, 0x60, 0x80, 60, 0, 0x83, 0x60, 0xFF, 0x2F, 0x00};
+  EXPECT_DOUBLE_EQ(*MidiPlayingSeconds(Smf(1, 480, {track})), 1.0);
+}
+
 TEST(MidiLength, UnreadableDataHasNoLength) {
   EXPECT_FALSE(MidiPlayingSeconds({}));
   EXPECT_FALSE(MidiPlayingSeconds({'M', 'T', 'h', 'd', 0, 0}));
