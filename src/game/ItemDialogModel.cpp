@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdlib>
 
+#include "game/GameTables.h"
+
 namespace moriva {
 
 namespace {
@@ -38,6 +40,12 @@ int Channel(std::int32_t phase, std::int32_t offset) {
 
 ItemDialogModel::ItemDialogModel(std::int32_t& colorPhase, EffectPlayer playEffect)
     : colorPhase_(colorPhase), playEffect_(std::move(playEffect)), labelText_(kDesignText) {}
+
+void ItemDialogModel::Open(int itemNo) {
+  const bool isItem = itemNo >= 0 && static_cast<std::size_t>(itemNo) < ItemName.size();
+  Open(itemNo, isItem ? ItemName[static_cast<std::size_t>(itemNo)] : "",
+       isItem ? ItemDesc[static_cast<std::size_t>(itemNo)] : "");
+}
 
 void ItemDialogModel::Open(int itemNo, std::string_view itemName, std::string_view itemDesc) {
   caption_ = kCaptionBox;

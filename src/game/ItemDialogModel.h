@@ -50,9 +50,11 @@ class ItemDialogModel {
   // one stopped. playEffect receives the effect numbers.
   ItemDialogModel(std::int32_t& colorPhase, EffectPlayer playEffect);
 
-  // The open step for itemNo. itemName and itemDesc (UTF-8) are the item's entries of the
-  // item table; they are read only for the items 0..9.
-  void Open(int itemNo, std::string_view itemName = {}, std::string_view itemDesc = {});
+  // The open step for itemNo, with the item's name and description from the game's item
+  // table.
+  void Open(int itemNo);
+  // The same with the name and description given (UTF-8); read only for the items 0..9.
+  void Open(int itemNo, std::string_view itemName, std::string_view itemDesc);
 
   // One tick of each timer; ignored while that timer is stopped.
   void RevealTick();

@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "game/GameTables.h"
 #include "platform/Pictures.h"
 
 namespace moriva {
@@ -147,9 +146,7 @@ void frmGetItem::Form_Load(int itemNo) {
   picItem_->setGeometry(kPicItemX, kPicItemY, kIconSize, kIconSize);
   lblMS2_->move(lblMS_->x() + kShadowOffset, lblMS_->y() + kShadowOffset);
 
-  const bool isItem = itemNo >= 0 && static_cast<std::size_t>(itemNo) < ItemName.size();
-  model_.Open(itemNo, isItem ? ItemName[static_cast<std::size_t>(itemNo)] : "",
-              isItem ? ItemDesc[static_cast<std::size_t>(itemNo)] : "");
+  model_.Open(itemNo);
   setWindowTitle(QString::fromStdString(model_.caption()));
 
   switch (model_.icon()) {

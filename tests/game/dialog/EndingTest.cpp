@@ -6,7 +6,7 @@
 
 #include "game/Ending.h"
 #include "game/Game.h"
-#include "game/dialog/EndingTestHost.h"
+#include "game/dialog/DialogTestHost.h"
 #include "platform/Clock.h"
 #include "platform/KeyCodes.h"
 #include "world/basMoriva.h"
@@ -32,7 +32,7 @@ class EndingTest : public ::testing::Test {
   basMoriva module;
   Surface sprites;
   Surface tiles;
-  EndingTestHost host;
+  DialogTestHost host;
   Game game;
 };
 
@@ -146,7 +146,7 @@ TEST_F(EndingTest, NarrationStartsBelowTheClientAreaForAnyCaption) {
 
 TEST_F(EndingTest, TallerClientAreaRisesLongerByTheGeneralRule) {
   for (int h : {340, 341, 350, 400, 597, 598}) {
-    EndingTestHost ownHost;
+    DialogTestHost ownHost;
     Game other(module, tiles, sprites, ownHost, "/nowhere");
     other.state().Ending.ClientHeight = h;
     ShowEnding(other);

@@ -10,7 +10,7 @@
 #include "game/Ending.h"
 #include "game/EndingView.h"
 #include "game/Game.h"
-#include "game/dialog/EndingTestHost.h"
+#include "game/dialog/DialogTestHost.h"
 #include "world/basMoriva.h"
 
 namespace moriva {
@@ -41,7 +41,7 @@ class EndingViewTest : public ::testing::Test {
   basMoriva module;
   Surface sprites;
   Surface tiles;
-  EndingTestHost host;
+  DialogTestHost host;
   Game game;
   QWidget window;
   QFrame* picFrame = nullptr;
