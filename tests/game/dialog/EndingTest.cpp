@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "game/Ending.h"
+#include "game/EndingTrace.h"
 #include "game/Game.h"
 #include "game/dialog/DialogTestHost.h"
 #include "platform/Clock.h"
@@ -232,6 +234,53 @@ TEST_F(EndingTest, PlayKeysDoNothingOnceTheEndingHasBegun) {
   EXPECT_EQ(st.HeroX, x);
   EXPECT_EQ(st.HeroY, y);
   EXPECT_EQ(st.HeroState, 100);
+}
+
+}  // namespace
+}  // namespace moriva
+
+namespace moriva {
+namespace {
+
+TEST_F(EndingTest, TraceWritesOneLinePerTickUntilTheTimerStops) {
+  std::size_t musicSeen = 0, deviceSeen = 0;
+  const auto takeMusic = [&] {
+    EndingTickMusic tick;
+    for (; musicSeen < host.music.size(); ++musicSeen) tick.calls.push_back(host.music[musicSeen]);
+    for (; deviceSeen < host.device.calls.size(); ++deviceSeen) {
+      tick.started = tick.started || host.device.calls[deviceSeen] == "Command=open";
+    }
+    return tick;
+  };
+  ShowEnding(game);
+  std::ostringstream trace;
+  EXPECT_EQ(WriteEndingTicks(game, 450, trace, takeMusic), 400);
+
+  std::vector<std::string> lines;
+  std::istringstream in(trace.str());
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 400u);
+  EXPECT_EQ(lines[0],
+            "{\"EndingTick\": 1, \"LabelTop\": 356, \"LabelVisible\": true, \"music\": [], "
+            "\"MusicStarted\": false, \"printed\": []}");
+  EXPECT_EQ(lines[270],
+            "{\"EndingTick\": 271, \"LabelTop\": -182, \"LabelVisible\": true, \"music\": [[4, true]], "
+            "\"MusicStarted\": true, \"printed\": []}");
+  EXPECT_EQ(lines[271],
+            "{\"EndingTick\": 272, \"LabelTop\": -182, \"LabelVisible\": true, \"music\": [[4, true]], "
+            "\"MusicStarted\": false, \"printed\": []}");
+  const std::string& last = lines[399];
+  EXPECT_EQ(last.rfind("{\"EndingTick\": 400, \"LabelTop\": -182, \"LabelVisible\": false, \"music\": [], "
+                       "\"MusicStarted\": false, \"printed\": [{\"x\": 328, \"y\": 48, \"text\": "
+                       "\"ごめんなさい、べーたばんには\"}, ",
+                       0),
+            0u)
+      << last;
+  EXPECT_NE(last.find("{\"x\": 0, \"y\": 120, \"text\": \"\"}"), std::string::npos) << last;
+  EXPECT_EQ(std::count(last.begin(), last.end(), '{'), 10);  // the line and nine prints
+
+  // The timer has stopped: a further run writes nothing.
+  EXPECT_EQ(WriteEndingTicks(game, 5, trace, takeMusic), 0);
 }
 
 }  // namespace
