@@ -19,6 +19,18 @@ constexpr int kDialogHeight = 160;
 
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
+// Where the title's labels stand: the sky there stays plain so their text reads.
+constexpr QRect kTitleLabels[] = {
+    {392, 168, 107, 21}, {272, 208, 134, 29}, {272, 248, 136, 29}, {273, 288, 71, 29},
+    {168, 152, 208, 39},
+};
+
+bool UnderTitleLabel(int x, int y) {
+  for (const QRect& r : kTitleLabels)
+    if (r.adjusted(-2, -2, 2, 2).contains(x, y)) return true;
+  return false;
+}
+
 bool Dither(int x, int y, double t) { return (kBayer[y & 3][x & 3] + 0.5) / 16.0 < t; }
 
 // Vertical bands from one palette colour to the next, blended by ordered dithering so the
@@ -111,8 +123,7 @@ QImage Scenes::Title() const {
   for (int y = 0; y < 300; ++y)
     for (int x = 0; x < kSceneWidth; ++x) {
       const double v = Unit(x, y, 77);
-      const bool menu = x > 150 && x < 420 && y > 140 && y < 330;  // keep the menu calm
-      if (v < (menu ? 0.0015 : 0.004)) img.setPixel(x, y, v < 0.001 ? C('W') : C('6'));
+      if (v < 0.004 && !UnderTitleLabel(x, y)) img.setPixel(x, y, v < 0.001 ? C('W') : C('6'));
     }
   for (const QPoint star : {QPoint(40, 200), QPoint(470, 150), QPoint(240, 40), QPoint(150, 28),
                             QPoint(455, 250), QPoint(28, 120)}) {

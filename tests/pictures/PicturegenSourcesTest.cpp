@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSet>
+
+#include "GridLibrary.h"
+#include "Palette.h"
+#include "PictureBook.h"
+#include "Quantizer.h"
+#include "RecipeFile.h"
+#include "SourceError.h"
+#include "support/TempFolder.h"
+
+namespace moriva::pictures {
+namespace {
+
+class Sources : public ::testing::Test {
+ protected:
+  QString Write(const std::string& name, const char* text) {
+    const QString path = QString::fromStdString(folder.file(name));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+    return path;
+  }
+  // The message of the source error that loading throws, or "" when it loads.
+  template <typename F>
+  std::string ErrorOf(F&& load) {
+    try {
+      load();
+    } catch (const SourceError& e) {
+      return e.what();
+    }
+    return "";
+  }
+  Palette PaletteOf(const char* text) {
+    Palette p;
+    p.Load(Write("palette.txt", text));
+    return p;
+  }
+  moriva::test::TempFolder folder;
+};
+
+TEST_F(Sources, PaletteReadsCharactersAndRefusesRepeatsAndJunk) {
+  const Palette p = PaletteOf("# comment\nK #102030 outline\nr #ff0000\n");
+  EXPECT_EQ(p.size(), 2);
+  EXPECT_EQ(p.colour(u'K'), 0xFF102030u);
+  EXPECT_EQ(p.colour(u'.'), 0u);
+  EXPECT_TRUE(p.has(u'.'));
+  EXPECT_FALSE(p.has(u'x'));
+  EXPECT_EQ(p.parse(QStringLiteral("#00ff00"), QString(), 0), 0xFF00FF00u);
+
+  EXPECT_NE(ErrorOf([&] { PaletteOf("K #102030\nK #000000\n"); }).find("palette.txt:2"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf([&] { PaletteOf(". #102030\n"); }).find("taken"), std::string::npos);
+  EXPECT_NE(ErrorOf([&] { PaletteOf("K 102030\n"); }).find(":1:"), std::string::npos);
+}
+
+TEST_F(Sources, GridsAreReadWithTheirSizeAndTransparency) {
+  const Palette p = PaletteOf("K #000000\nr #ff0000\n");
+  GridLibrary grids(p);
+  grids.Load(Write("a.grid", "# two grids\n@dot\n.K.\nKrK\n.K.\n\n@bar\nrrrr\n"));
+  ASSERT_TRUE(grids.has(QStringLiteral("dot")));
+  const QImage& dot = grids.grid(QStringLiteral("dot"));
+  EXPECT_EQ(dot.size(), QSize(3, 3));
+  EXPECT_EQ(qAlpha(dot.pixel(0, 0)), 0);
+  EXPECT_EQ(dot.pixel(1, 1), 0xFFFF0000u);
+  EXPECT_EQ(grids.grid(QStringLiteral("bar")).size(), QSize(4, 1));
+}
+
+TEST_F(Sources, GridFaultsNameTheFileAndLine) {
+  const Palette p = PaletteOf("K #000000\n");
+  GridLibrary grids(p);
+  EXPECT_NE(ErrorOf([&] { grids.Load(Write("b.grid", "@a\nKK\nK\n")); }).find("b.grid:3"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf([&] { grids.Load(Write("c.grid", "@a\nKx\n")); }).find("not in the palette"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf([&] { grids.Load(Write("d.grid", "KK\n")); }).find("before any"),
+            std::string::npos);
+  GridLibrary twice(p);
+  EXPECT_NE(ErrorOf([&] { twice.Load(Write("e.grid", "@a\nK\n\n@a\nK\n")); }).find("exists"),
+            std::string::npos);
+}
+
+TEST_F(Sources, RecipesCopyEachOtherInAnyOrderAndRefuseLoops) {
+  const Palette p = PaletteOf("K #000000\nr #ff0000\nw #ffffff\n");
+  GridLibrary grids(p);
+  grids.Load(Write("g.grid", "@dot\nK\n"));
+  PictureBook book(p, grids);
+  book.AddRecipes(ReadRecipes(Write("t.txt",
+                                    "1: tile 0 | grid dot 5 5\n"
+                                    "0: fill r\n"
+                                    "| rect w 0 0 2 2\n"
+                                    "cell 100: tile 1 | replace r w\n")));
+  const QImage one = book.picture(QStringLiteral("tile"), 1);
+  EXPECT_EQ(one.pixel(0, 0), 0xFFFFFFFFu);  // the continuation line belongs to tile 0
+  EXPECT_EQ(one.pixel(5, 5), 0xFF000000u);
+  EXPECT_EQ(one.pixel(9, 9), 0xFFFF0000u);
+  EXPECT_EQ(book.picture(QStringLiteral("cell"), 100).pixel(9, 9), 0xFFFFFFFFu);
+  EXPECT_TRUE(book.picture(QStringLiteral("sprite"), 3).isNull());
+
+  PictureBook loop(p, grids);
+  loop.AddRecipes(ReadRecipes(Write("l.txt", "2: tile 3\n3: tile 2\n")));
+  EXPECT_NE(ErrorOf([&] { loop.picture(QStringLiteral("tile"), 2); }).find("copies itself"),
+            std::string::npos);
+}
+
+TEST_F(Sources, RecipeFaults) {
+  const Palette p = PaletteOf("K #000000\n");
+  GridLibrary grids(p);
+  PictureBook book(p, grids);
+  EXPECT_NE(ErrorOf([&] { book.AddRecipes(ReadRecipes(Write("a.txt", "143: fill K\n"))); })
+                .find("animates"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf([&] { book.AddRecipes(ReadRecipes(Write("b.txt", "7x: fill K\n"))); })
+                .find("a key is"),
+            std::string::npos);
+  book.AddRecipes(ReadRecipes(Write("c.txt", "9: wobble K\n10: fill q\n11: grid nothing\n")));
+  EXPECT_NE(ErrorOf([&] { book.picture(QStringLiteral("tile"), 9); }).find("unknown layer"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf([&] { book.picture(QStringLiteral("tile"), 10); }).find("c.txt:2"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf([&] { book.picture(QStringLiteral("tile"), 11); }).find("no grid"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf([&] { book.AddRecipes(ReadRecipes(Write("d.txt", "9: fill K\n"))); })
+                .find("has a recipe already"),
+            std::string::npos);
+}
+
+TEST(Quantizer, KeepsSmallPalettesExactlyAndReducesLargeOnesTheSameWayEachTime) {
+  QImage few(16, 16, QImage::Format_RGB32);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) few.setPixel(x, y, qRgb(x * 16, y * 16, 7));
+  QHash<QRgb, QRgb> mapping;
+  const QImage exact = QuantizeToPalette(few, 256, &mapping);
+  EXPECT_EQ(exact.format(), QImage::Format_Indexed8);
+  EXPECT_EQ(exact.convertToFormat(QImage::Format_RGB32), few);
+  for (auto it = mapping.cbegin(); it != mapping.cend(); ++it) EXPECT_EQ(it.key(), it.value());
+
+  QImage many(40, 10, QImage::Format_RGB32);
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 40; ++x) many.setPixel(x, y, qRgb(x * 6, y * 25, (x * y) % 256));
+  const QImage a = QuantizeToPalette(many, 256, nullptr);
+  const QImage b = QuantizeToPalette(many, 256, nullptr);
+  EXPECT_LE(a.colorCount(), 256);
+  EXPECT_EQ(a, b);
+  QSet<QRgb> used;
+  const QImage rgb = a.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 40; ++x) used.insert(rgb.pixel(x, y));
+  EXPECT_LE(used.size(), 256);
+}
+
+}  // namespace
+}  // namespace moriva::pictures
