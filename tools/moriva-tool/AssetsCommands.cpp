@@ -3,10 +3,10 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
+#include <cstring>
 
 #include "ToolSupport.h"
 #include "platform/Pictures.h"
@@ -24,7 +24,7 @@ constexpr int kCell = 32;
 constexpr int kScale = 2;
 constexpr int kColumns = 8;
 constexpr int kRows = 24;
-constexpr int kLabel = 14;
+constexpr int kLabel = 14;  // room for the 2x pixel font
 constexpr int kGap = 8;
 constexpr int kPitchX = kCell * kScale + kGap;
 constexpr int kPitchY = kCell * kScale + kLabel + kGap;
@@ -35,6 +35,60 @@ constexpr int kSpriteRows = 10;  // rows 0..9 hold sprites above their masks
 constexpr QRgb kNeutral = 0xFF808080;
 constexpr QRgb kSlotRim = 0xFF5C5C5C;
 constexpr QRgb kLabelStrip = 0xFFD4D4D4;
+constexpr QRgb kInk = 0xFF000000;
+
+// A small pixel font for the labels, so the contact sheet needs no font services and looks
+// the same everywhere. Each glyph is 5 rows; '#' is ink.
+struct Glyph {
+  char c;
+  const char* rows[5];
+};
+constexpr Glyph kGlyphs[] = {
+    {'0', {"###", "#.#", "#.#", "#.#", "###"}}, {'1', {".#.", "##.", ".#.", ".#.", "###"}},
+    {'2', {"###", "..#", "###", "#..", "###"}}, {'3', {"###", "..#", ".##", "..#", "###"}},
+    {'4', {"#.#", "#.#", "###", "..#", "..#"}}, {'5', {"###", "#..", "###", "..#", "###"}},
+    {'6', {"###", "#..", "###", "#.#", "###"}}, {'7', {"###", "..#", ".#.", ".#.", ".#."}},
+    {'8', {"###", "#.#", "###", "#.#", "###"}}, {'9', {"###", "#.#", "###", "..#", "###"}},
+    {'a', {"...", "##.", "..#", "###", "###"}}, {'c', {"...", "###", "#..", "#..", "###"}},
+    {'d', {"..#", "..#", "###", "#.#", "###"}}, {'e', {"...", "###", "###", "#..", "###"}},
+    {'h', {"#..", "#..", "###", "#.#", "#.#"}}, {'i', {".#.", "...", ".#.", ".#.", ".#."}},
+    {'k', {"#..", "#.#", "##.", "#.#", "#.#"}}, {'l', {"#..", "#..", "#..", "#..", "##."}},
+    {'m', {".....", "##.#.", "#.#.#", "#.#.#", "#.#.#"}}, {'n', {"...", "##.", "#.#", "#.#", "#.#"}},
+    {'o', {"...", "###", "#.#", "#.#", "###"}}, {'p', {"...", "###", "#.#", "###", "#.."}},
+    {'r', {"...", "#.#", "##.", "#..", "#.."}}, {'s', {"...", "###", "##.", "..#", "###"}},
+    {'t', {".#.", "###", ".#.", ".#.", ".##"}}, {'(', {".#", "#.", "#.", "#.", ".#"}},
+    {')', {"#.", ".#", ".#", ".#", "#."}},      {',', {"..", "..", "..", ".#", "#."}},
+    {' ', {"..", "..", "..", "..", ".."}},
+};
+
+const Glyph* FindGlyph(char c) {
+  for (const Glyph& g : kGlyphs)
+    if (g.c == c) return &g;
+  return nullptr;
+}
+
+int TextWidth(const std::string& text, int scale) {
+  int width = 0;
+  for (char c : text)
+    if (const Glyph* g = FindGlyph(c)) width += (static_cast<int>(std::strlen(g->rows[0])) + 1) * scale;
+  return width > 0 ? width - scale : 0;
+}
+
+void DrawText(QImage& img, int x, int y, const std::string& text, int scale) {
+  for (char c : text) {
+    const Glyph* g = FindGlyph(c);
+    if (!g) continue;
+    const int w = static_cast<int>(std::strlen(g->rows[0]));
+    for (int row = 0; row < 5; ++row)
+      for (int col = 0; col < w; ++col)
+        if (g->rows[row][col] == '#')
+          for (int dy = 0; dy < scale; ++dy)
+            for (int dx = 0; dx < scale; ++dx)
+              if (img.rect().contains(x + col * scale + dx, y + row * scale + dy))
+                img.setPixel(x + col * scale + dx, y + row * scale + dy, kInk);
+    x += (w + 1) * scale;
+  }
+}
 
 void WriteFile(const QString& file, const QByteArray& bytes) {
   QSaveFile out(file);
@@ -51,26 +105,21 @@ void ExportPicture(const std::string& name, const QDir& dir, std::ostream& out) 
   out << file.toStdString() << "\n";
 }
 
-QString SpriteCellLabel(int cell) {
+std::string SpriteCellLabel(int cell) {
   const int row = cell / kColumns, column = cell % kColumns;
   if (row < kSpriteRows) {
     const int sprite = (row / 2) * kColumns + column;
-    return (row % 2 == 0 ? QStringLiteral("spr %1") : QStringLiteral("mask %1")).arg(sprite);
+    return (row % 2 == 0 ? "spr " : "mask ") + std::to_string(sprite);
   }
-  return QStringLiteral("cell %1").arg(cell);
+  return "cell " + std::to_string(cell);
 }
 
-void DrawSheet(QPainter& p, const QImage& sheet, int left, const QString& heading,
-               QString (*label)(int)) {
-  QFont bold(QStringLiteral("ＭＳ Ｐゴシック"));
-  bold.setPixelSize(16);
-  bold.setBold(true);
-  p.setFont(bold);
-  p.setPen(Qt::black);
-  p.drawText(left, kMargin + 16, heading);
-  QFont small(QStringLiteral("ＭＳ Ｐゴシック"));
-  small.setPixelSize(11);
-  p.setFont(small);
+std::string TileLabel(int code) { return std::to_string(code); }
+
+void DrawSheet(QImage& img, const QImage& sheet, int left, const std::string& heading,
+               std::string (*label)(int)) {
+  DrawText(img, left, kMargin, heading, 2);
+  QPainter p(&img);
   for (int cell = 0; cell < kColumns * kRows; ++cell) {
     const int x = left + (cell % kColumns) * kPitchX;
     const int y = kMargin + kHeading + (cell / kColumns) * kPitchY;
@@ -78,9 +127,15 @@ void DrawSheet(QPainter& p, const QImage& sheet, int left, const QString& headin
     p.fillRect(picture.adjusted(-1, -1, 1, 1 + kLabel), QColor::fromRgba(kSlotRim));
     p.drawImage(picture, sheet.copy((cell % kColumns) * kCell, (cell / kColumns) * kCell, kCell,
                                     kCell));
-    const QRect strip(x, picture.bottom() + 1, picture.width(), kLabel);
-    p.fillRect(strip, QColor::fromRgba(kLabelStrip));
-    p.drawText(strip, Qt::AlignCenter, label(cell));
+    p.fillRect(QRect(x, picture.bottom() + 1, picture.width(), kLabel),
+               QColor::fromRgba(kLabelStrip));
+  }
+  p.end();
+  for (int cell = 0; cell < kColumns * kRows; ++cell) {
+    const int x = left + (cell % kColumns) * kPitchX;
+    const int y = kMargin + kHeading + (cell / kColumns) * kPitchY + kCell * kScale;
+    const std::string text = label(cell);
+    DrawText(img, x + (kCell * kScale - TextWidth(text, 2)) / 2, y + 2, text, 2);
   }
 }
 
@@ -91,12 +146,10 @@ QImage ContactSheet() {
   QImage sheet(2 * kMargin + 2 * kSheetWidth + kMargin,
                2 * kMargin + kHeading + kRows * kPitchY, QImage::Format_RGB32);
   sheet.fill(kNeutral);
-  QPainter p(&sheet);
-  p.setRenderHint(QPainter::SmoothPixmapTransform, false);  // pixels stay square
-  DrawSheet(p, tiles.convertToFormat(QImage::Format_RGB32), kMargin,
-            QStringLiteral("tiles (code)"), [](int code) { return QString::number(code); });
-  DrawSheet(p, sprites.convertToFormat(QImage::Format_RGB32), 2 * kMargin + kSheetWidth,
-            QStringLiteral("sprites (sprite, mask, sheet cell)"), &SpriteCellLabel);
+  DrawSheet(sheet, tiles.convertToFormat(QImage::Format_RGB32), kMargin, "tiles (code)",
+            &TileLabel);
+  DrawSheet(sheet, sprites.convertToFormat(QImage::Format_RGB32), 2 * kMargin + kSheetWidth,
+            "sprites (sprite, mask, sheet cell)", &SpriteCellLabel);
   return sheet;
 }
 
@@ -115,8 +168,6 @@ int Export(const Arguments& args, std::ostream& out) {
   const QString path = QString::fromStdString(args[1]);
   if (!QDir().mkpath(path)) throw ToolError(args[1] + ": cannot create the folder");
   const QDir dir(path);
-  // The design's Windows faces, as the windows substitute them.
-  QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
   for (const std::string& name : PictureNames()) ExportPicture(name, dir, out);
   ExportContactSheet(dir, out);
   return kSuccess;
@@ -128,8 +179,7 @@ int RunAssets(const Arguments& args, std::ostream& out) {
   throw ToolError("unknown assets command '" + command + "' (export)");
 }
 
-const bool kRegistered =
-    RegisterCommandGroup({"assets", kExportUsage, &RunAssets, /*needsGui=*/true});
+const bool kRegistered = RegisterCommandGroup({"assets", kExportUsage, &RunAssets});
 
 }  // namespace
 
