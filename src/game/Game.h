@@ -32,6 +32,7 @@ class Game {
   GameState& state() { return st_; }
   const GameState& state() const { return st_; }
   basMoriva& module() { return mod_; }
+  const basMoriva& module() const { return mod_; }
   GameHost& host() { return host_; }
   Surface& picGame() { return picGame_; }
   const Surface& picEscape() const { return picEscape_; }

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/GameHost.h"
+#include "platform/Clock.h"
+
+namespace moriva {
+
+// A host without a window: records what the game asks of the outside world, answers the
+// questions from a list (No once it is used up), closes item dialogs at once and runs on
+// a virtual clock. Tests and the replay runner hook their per-frame work into the frame
+// callbacks.
+class RecordingGameHost : public GameHost {
+ public:
+  struct Music {
+    int number;
+    bool notLoop;
+    bool operator==(const Music&) const = default;
+  };
+  struct Question {
+    std::string text;
+    bool answer;
+  };
+
+  RecordingGameHost() {
+    effects.reserve(64);
+    music.reserve(64);
+  }
+
+  void PlayEffect(int number) override { effects.push_back(number); }
+  void PlayMusic(int number, bool notLoop) override { music.push_back({number, notLoop}); }
+  bool AskYesNo(const char* question) override {
+    const bool yes = nextAnswer < answers.size() && answers[nextAnswer++];
+    questions.push_back({question, yes});
+    return yes;
+  }
+  void ShowItemDialog(int itemNo) override { dialogs.push_back(itemNo); }
+  void ShowEndingView() override { ++endings; }
+  void ShowTitle() override { titleVisible = true; }
+  void ShowPleaseWait(bool visible) override { pleaseWaitShown += visible ? 1 : 0; }
+  void HideTitle() override { titleVisible = false; }
+  void Refresh() override { ++refreshes; }
+  void ProcessEvents() override {
+    ++eventPasses;
+    if (onEvents) onEvents();
+  }
+  Clock& clock() override { return virtualClock; }
+  void ReportError(const std::string& message) override { errors.push_back(message); }
+  void FrameBegins(long frame) override {
+    if (onFrameBegins) onFrameBegins(frame);
+  }
+  void FrameEnded(long frame) override {
+    if (onFrameEnded) onFrameEnded(frame);
+  }
+  void Note(GameEvent event, int arg) override { notes.emplace_back(event, arg); }
+
+  std::vector<int> effects;
+  std::vector<Music> music;
+  std::vector<bool> answers;
+  std::size_t nextAnswer = 0;
+  std::vector<Question> questions;
+  std::vector<int> dialogs;
+  std::vector<std::string> errors;
+  std::vector<std::pair<GameEvent, int>> notes;
+  int endings = 0;
+  int pleaseWaitShown = 0;
+  bool titleVisible = false;
+  long refreshes = 0;
+  long eventPasses = 0;
+  VirtualClock virtualClock;
+
+  std::function<void(long)> onFrameBegins;
+  std::function<void(long)> onFrameEnded;
+  std::function<void()> onEvents;
+};
+
+}  // namespace moriva

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "GameFixture.h"
+#include "audio/Sound.h"
+#include "audio/clsBGM.h"
+#include "game/GameAudio.h"
+#include "game/GameTables.h"
+#include "game/TitleMenu.h"
+#include "platform/KeyCodes.h"
+#include "platform/MidiDevice.h"
+#include "platform/WavPlayer.h"
+
+namespace moriva {
+namespace {
+
+using test::GameFixture;
+
+bool Contains(const std::vector<std::string>& calls, const std::string& text) {
+  for (const auto& c : calls)
+    if (c.find(text) != std::string::npos) return true;
+  return false;
+}
+
+TEST(Flow, CaptionParts) {
+  EXPECT_STREQ(kAppTitle, "ルナポロ　べーたばん");
+  EXPECT_EQ(kVersionMajor, 0);
+  EXPECT_EQ(kVersionMinor, 93);
+}
+
+TEST(Flow, ItemTableKeepsItsExclamationMarks) {
+  EXPECT_STREQ(ItemDesc[0], "これで青色のとびらが開くぞ！");
+  EXPECT_STREQ(ItemDesc[4], "Sキーでセーブが出来るぞ!");
+  EXPECT_STREQ(ItemName[7], "ポルミのロープ");
+  EXPECT_STREQ(ItemName[10], "");
+}
+
+TEST(Flow, MusicOnePlaysQz2AndEffectFourteenPlaysRope) {
+  test::TempFolder folder;
+  RecordingMidiDevice device;
+  RecordingWavPlayer player;
+  clsBGM bgm(folder.path());
+  Sound se(player, folder.path());
+  RegisterGameAudio(bgm, device, se);
+  EXPECT_TRUE(se.SoundOn);
+  ASSERT_EQ(bgm.MusicFiles().size(), 4u);
+  ASSERT_EQ(se.SoundFiles().size(), 14u);
+  device.calls.clear();
+  bgm.BGMPlay(1, true);
+  EXPECT_TRUE(Contains(device.calls, "qz2.mid"));
+  se.PlayAsync(14, 0, 1, 0);
+  ASSERT_FALSE(player.calls.empty());
+  const std::string played = player.calls.back().file;
+  EXPECT_EQ(played.substr(played.size() - 8), "rope.wav");
+  // Number 0 is no entry of either list.
+  player.calls.clear();
+  se.PlayAsync(0, 0, 1, 0);
+  for (const auto& c : player.calls) EXPECT_TRUE(c.file.empty()) << c.file;
+}
+
+TEST(Flow, ResetGameSetsTheNewGameButKeepsTheMissCounts) {
+  GameFixture f;
+  f.st().MissCount[1][2] = 7;
+  f.st().HaveItem[3] = 1;
+  f.st().ItemVisible[3] = true;
+  f.st().BlockColor[0][0] = kColorVisited;
+  f.st().SwitchOn = 0;
+  f.st().HeroVX = 3;
+  f.st().KeyState[vk::kSpace] = kTrue;
+  f.st().RopeRow = 4;
+  f.st().linRope[0].Visible = true;
+  f.st().Countdown = 40;
+  f.game().ResetGame();
+  EXPECT_EQ(f.mod().BlockX, 2);
+  EXPECT_EQ(f.mod().BlockY, 4);
+  EXPECT_EQ(f.st().HeroX, 160.0f);
+  EXPECT_EQ(f.st().HeroY, 1498.0f);
+  EXPECT_EQ(f.st().HeroVX, 0.0f);
+  EXPECT_EQ(f.st().SwitchOn, 1);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(f.st().HaveItem[i], 0);
+    EXPECT_FALSE(f.st().ItemVisible[i]);
+  }
+  for (int c = 0; c < 5; ++c)
+    for (int r = 0; r < 5; ++r) EXPECT_EQ(f.st().BlockColor[c][r], -1);
+  for (int s = 0; s < 11; ++s) EXPECT_EQ(f.st().SavedX[s], -1);
+  EXPECT_EQ(f.st().KeyState[vk::kSpace], 0);
+  EXPECT_EQ(f.st().MissCount[1][2], 7);
+  EXPECT_EQ(f.st().RopeRow, 0);
+  EXPECT_FALSE(f.st().linRope[0].Visible);
+  EXPECT_EQ(f.st().Countdown, 0);
+}
+
+TEST(Flow, ReturnToTitleShowsTheTitlePlaysMusicOneOnceAndResets) {
+  GameFixture f;
+  f.host().music.clear();
+  f.host().titleVisible = false;
+  f.st().HaveItem[2] = 1;
+  f.game().ReturnToTitle();
+  EXPECT_TRUE(f.host().titleVisible);
+  ASSERT_EQ(f.host().music.size(), 1u);
+  EXPECT_EQ(f.host().music[0], (RecordingGameHost::Music{1, true}));
+  EXPECT_EQ(f.st().HaveItem[2], 0);
+}
+
+TEST(Flow, NewGameAfterTheTitleQuestionKeepsTheMissCounts) {
+  GameFixture f;
+  f.host().answers = {true};
+  f.host().onFrameBegins = [&](long n) {
+    if (n == 2) {
+      f.st().MissCount[2][4] = 3;
+      f.game().KeyDown(vk::kQ);
+    }
+  };
+  ASSERT_EQ(f.game().lblTitle_Click(0), RunResult::Title);
+  f.host().onFrameBegins = nullptr;
+  f.PlayFrames(2);  // "はじめから"
+  EXPECT_EQ(f.st().MissCount[2][4], 3);
+  EXPECT_EQ(f.mod().BlockX, 2);
+  EXPECT_EQ(f.mod().BlockY, 4);
+}
+
+TEST(Flow, TitleClickOrder) {
+  GameFixture f;
+  f.host().effects.clear();
+  f.host().notes.clear();
+  f.PlayFrames(1);
+  EXPECT_EQ(f.host().effects.front(), 1);
+  EXPECT_EQ(f.host().pleaseWaitShown, 1);
+  EXPECT_FALSE(f.host().titleVisible);
+  ASSERT_FALSE(f.host().notes.empty());
+  EXPECT_EQ(f.host().notes[0].first, GameEvent::EnterBlock);
+}
+
+TEST(Flow, TitleKeys) {
+  EXPECT_EQ(TitleMenu::ChoiceForKey(' '), TitleMenu::kNewGame);
+  EXPECT_EQ(TitleMenu::ChoiceForKey('L'), TitleMenu::kContinue);
+  EXPECT_EQ(TitleMenu::ChoiceForKey('l'), TitleMenu::kContinue);
+  for (int k : {13, int('S'), int('q'), int('0'), 0, 127}) EXPECT_EQ(TitleMenu::ChoiceForKey(k), -1) << k;
+}
+
+TEST(Flow, HighlightStaysUntilAnotherEntryIsTouched) {
+  TitleMenu m;
+  EXPECT_EQ(m.color(0), TitleMenu::kNormal);
+  EXPECT_EQ(m.color(2), TitleMenu::kDisabled);
+  m.MouseMove(1);
+  EXPECT_EQ(m.color(0), TitleMenu::kNormal);
+  EXPECT_EQ(m.color(1), TitleMenu::kHighlight);
+  EXPECT_EQ(m.color(2), TitleMenu::kNormal);
+  m.MouseMove(0);
+  EXPECT_EQ(m.color(0), TitleMenu::kHighlight);
+  EXPECT_EQ(m.color(1), TitleMenu::kNormal);
+  EXPECT_EQ(TitleMenu::kHighlight, Rgb(255, 255, 160));
+  EXPECT_EQ(TitleMenu::kNormal, Rgb(192, 192, 0));
+}
+
+}  // namespace
+}  // namespace moriva

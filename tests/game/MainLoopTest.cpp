@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "GameFixture.h"
+#include "game/GameTables.h"
+#include "platform/KeyCodes.h"
+
+namespace moriva {
+namespace {
+
+using test::GameFixture;
+
+// Presses keys before a given frame runs.
+void PressBefore(GameFixture& f, long frame, std::initializer_list<int> keys) {
+  auto previous = f.host().onFrameBegins;
+  f.host().onFrameBegins = [&f, frame, keys = std::vector<int>(keys), previous](long n) {
+    if (previous) previous(n);
+    if (n == frame)
+      for (int k : keys) f.game().KeyDown(k);
+  };
+}
+
+int Count(const RecordingGameHost& h, GameEvent e) {
+  int n = 0;
+  for (const auto& [event, arg] : h.notes) n += event == e;
+  return n;
+}
+
+TEST(MainLoop, StartClearsKeysAndCountsFrames) {
+  GameFixture f;
+  f.st().KeyState[vk::kLeft] = kTrue;
+  long seen = 0;
+  f.host().onFrameBegins = [&](long n) {
+    seen = n;
+    EXPECT_EQ(f.st().KeyState[vk::kLeft], 0);
+  };
+  EXPECT_EQ(f.PlayFrames(5), RunResult::Stopped);
+  EXPECT_EQ(seen, 5);
+  EXPECT_EQ(f.host().refreshes, 5);
+  EXPECT_EQ(f.host().eventPasses, 5);
+}
+
+TEST(MainLoop, SaveNeedsTheDiaryAndHappensOncePerBlockVisit) {
+  GameFixture f;
+  PressBefore(f, 2, {vk::kS});
+  f.PlayFrames(6);
+  EXPECT_EQ(Count(f.host(), GameEvent::SaveGame), 0) << "no diary, no save";
+  EXPECT_EQ(f.host().effects, std::vector<int>{effect::kClick}) << "only the title's click";
+
+  GameFixture g;
+  g.st().HaveItem[kItemDiary] = 1;
+  PressBefore(g, 2, {vk::kS});
+  g.host().onFrameEnded = [&](long n) {
+    if (n == 4) g.game().KeyUp(vk::kS);
+  };
+  PressBefore(g, 6, {vk::kS});  // pressed again in the same block
+  g.PlayFrames(8);
+  EXPECT_EQ(Count(g.host(), GameEvent::SaveGame), 1);
+  EXPECT_EQ(g.host().effects, (std::vector<int>{effect::kClick, effect::kClick}));
+  EXPECT_EQ(g.st().SavedInBlock, 1);
+  EXPECT_TRUE(g.host().questions.empty());
+
+  // Entering a block again allows the next save.
+  g.game().EnterBlock();
+  EXPECT_EQ(g.st().SavedInBlock, 0);
+}
+
+TEST(MainLoop, LoadWithThreeAndFiveHeldLoadsFiveBack) {
+  GameFixture f;
+  f.host().answers = {true};
+  PressBefore(f, 3, {vk::kL, vk::kDigit0 + 3, vk::kDigit0 + 5});
+  f.PlayFrames(4);
+  ASSERT_EQ(f.host().questions.size(), 1u);
+  EXPECT_EQ(f.host().questions[0].text, kLoadQuestion);
+  int back = -1;
+  for (const auto& [event, arg] : f.host().notes)
+    if (event == GameEvent::LoadGame) back = arg;
+  EXPECT_EQ(back, 5);
+  for (int k = 0; k < kKeyStateSize; ++k) ASSERT_EQ(f.st().KeyState[k], 0) << k;
+}
+
+TEST(MainLoop, LoadWithoutDigitsLoadsTheNewestAndNoLoadsNothing) {
+  GameFixture f;
+  f.host().answers = {false, true};
+  PressBefore(f, 2, {vk::kL});
+  PressBefore(f, 3, {vk::kL});
+  f.PlayFrames(3);
+  ASSERT_EQ(f.host().questions.size(), 2u);
+  int loads = 0, back = -1;
+  for (const auto& [event, arg] : f.host().notes)
+    if (event == GameEvent::LoadGame) ++loads, back = arg;
+  EXPECT_EQ(loads, 1);
+  EXPECT_EQ(back, 0);
+}
+
+TEST(MainLoop, LoadAndTitleTogetherAskOnlyTheLoadQuestion) {
+  GameFixture f;
+  f.host().answers = {false, false};
+  PressBefore(f, 2, {vk::kL, vk::kQ});
+  f.PlayFrames(3);
+  ASSERT_EQ(f.host().questions.size(), 1u);
+  EXPECT_EQ(f.host().questions[0].text, kLoadQuestion);
+}
+
+TEST(MainLoop, TitleQuestionYesReturnsToTheTitleAtOnce) {
+  GameFixture f;
+  f.host().answers = {true};
+  PressBefore(f, 3, {vk::kQ});
+  long ended = 0;
+  f.host().onFrameEnded = [&](long n) { ended = n; };
+  EXPECT_EQ(f.game().lblTitle_Click(0), RunResult::Title);
+  EXPECT_EQ(ended, 3);
+  EXPECT_EQ(f.host().questions.at(0).text, kTitleQuestion);
+  EXPECT_TRUE(f.host().titleVisible);
+  EXPECT_EQ(f.st().StopLoop, kTrue);
+  EXPECT_EQ(f.host().refreshes, 2) << "the rest of frame 3 is not run";
+  EXPECT_EQ(f.host().music.back(), (RecordingGameHost::Music{1, true}));
+}
+
+TEST(MainLoop, TitleQuestionNoForgetsTheKeys) {
+  GameFixture f;
+  PressBefore(f, 2, {vk::kQ, vk::kRight});
+  f.PlayFrames(2);
+  EXPECT_EQ(f.host().questions.size(), 1u);
+  EXPECT_EQ(f.st().KeyState[vk::kRight], 0);
+}
+
+TEST(MainLoop, SaveLoadAndTitleKeysAreDeadDuringASequence) {
+  GameFixture f;
+  f.st().HaveItem[kItemDiary] = 1;
+  f.host().onFrameBegins = [&](long n) {
+    f.st().HeroState = n == 2 ? hero::kBurnt : hero::kGoal;
+    f.st().Countdown = 50;
+    for (int k : {vk::kS, vk::kL, vk::kQ}) f.game().KeyDown(k);
+  };
+  f.PlayFrames(3);
+  EXPECT_TRUE(f.host().questions.empty());
+  EXPECT_EQ(Count(f.host(), GameEvent::SaveGame), 0);
+  EXPECT_EQ(f.host().effects, std::vector<int>{effect::kClick}) << "only the title's click";
+}
+
+TEST(MainLoop, MissCountdownPutsTheHeroBackAndCountsTheMiss) {
+  GameFixture f;
+  f.host().onFrameBegins = [&](long n) {
+    if (n == 1) {
+      f.st().HeroState = hero::kBurnt;
+      f.st().Countdown = 90;
+      f.st().RestartX = 111;
+      f.st().RestartY = 222;
+    }
+  };
+  long restoredIn = 0;
+  f.host().onFrameEnded = [&](long n) {
+    if (restoredIn == 0 && f.st().HeroX == 111) restoredIn = n;
+  };
+  f.PlayFrames(95);
+  EXPECT_EQ(restoredIn, 89) << "a 90-frame miss from frame 1 ends at the end of frame 1 + 88";
+  EXPECT_EQ(f.st().MissCount[2][4], 1);
+  EXPECT_EQ(f.st().Countdown, 0);
+  EXPECT_EQ(f.st().HeroY, 222);
+}
+
+TEST(MainLoop, GoalCountdownStartsTheEnding) {
+  GameFixture f;
+  f.host().onFrameBegins = [&](long n) {
+    f.st().HeroState = hero::kGoal;  // the tile checks would hold it there
+    if (n == 1) f.st().Countdown = 150;
+  };
+  long ended = 0;
+  f.host().onFrameEnded = [&](long n) { ended = n; };
+  EXPECT_EQ(f.game().lblTitle_Click(0), RunResult::Ending);
+  EXPECT_EQ(ended, 149);
+  EXPECT_EQ(f.host().endings, 1);
+  EXPECT_EQ(Count(f.host(), GameEvent::ShowEnding), 1);
+}
+
+TEST(MainLoop, FrameRateLabelShowsTheFramesOfTheLastSecond) {
+  GameFixture f;
+  std::vector<std::string> labels;
+  f.host().onFrameEnded = [&](long) {
+    std::string text = f.st().DpsText.data();
+    if (labels.empty() || labels.back() != text) labels.push_back(text);
+  };
+  f.PlayFrames(200);
+  ASSERT_GE(labels.size(), 3u);
+  EXPECT_EQ(labels[0], "0f/s");
+  // The virtual clock advances about 13 ms a frame: about 77 frames a second.
+  for (std::size_t i = 1; i < labels.size(); ++i) {
+    const int n = std::atoi(labels[i].c_str());
+    EXPECT_GE(n, 70) << labels[i];
+    EXPECT_LE(n, 80) << labels[i];
+    EXPECT_EQ(labels[i].substr(labels[i].size() - 3), "f/s");
+  }
+}
+
+// A clock with sub-millisecond time: sleeping advances it by the amount asked for, each
+// reading by a little, as a real wait would.
+class FineClock final : public Clock {
+ public:
+  std::int64_t TickMs() override {
+    nowMs += 0.01;
+    return static_cast<std::int64_t>(std::floor(nowMs));
+  }
+  double Seconds() override { return nowMs / 1000.0; }
+  void SleepMs(double ms) override {
+    sleeps.push_back(ms);
+    nowMs += ms;
+  }
+  double nowMs = 1000.25;
+  std::vector<double> sleeps;
+};
+
+class FineClockHost final : public RecordingGameHost {
+ public:
+  Clock& clock() override { return fine; }
+  FineClock fine;
+};
+
+TEST(MainLoop, WaitSleepsToJustBeforeTheDeadlineThenSpinsToIt) {
+  test::TempFolder folder;
+  basMoriva mod;
+  Surface none;
+  FineClockHost host;
+  Game game(mod, none, none, host, folder.path());
+  game.SetViewFrame(320, 320);
+  game.ReturnToTitle();
+  std::vector<std::int64_t> frameEnds;
+  host.onFrameEnded = [&](long n) {
+    frameEnds.push_back(host.fine.TickMs());
+    if (n == 20) game.state().StopLoop = kTrue;
+  };
+  game.lblTitle_Click(0);
+  ASSERT_EQ(frameEnds.size(), 20u);
+  // Frame 1 does not wait; from then on each frame ends 13 ticks after the previous one.
+  for (std::size_t i = 2; i < frameEnds.size(); ++i) EXPECT_EQ(frameEnds[i] - frameEnds[i - 1], 13);
+  ASSERT_EQ(host.fine.sleeps.size(), 19u);
+  for (double ms : host.fine.sleeps) {
+    EXPECT_GT(ms, 10.0);
+    EXPECT_LT(ms, 11.6);  // at most 13 - 1.5 ms: the last 1.5 ms are spun
+  }
+}
+
+TEST(MainLoop, ClosingTheWindowLeavesTheLoopWithoutFurtherLogic) {
+  GameFixture f;
+  f.host().onFrameBegins = [&](long n) {
+    if (n == 3) f.st().Countdown = 5;
+  };
+  f.host().onEvents = [&] {
+    if (f.host().eventPasses == 3) f.game().Form_Unload();
+  };
+  long ended = 0;
+  f.host().onFrameEnded = [&](long n) { ended = n; };
+  EXPECT_EQ(f.game().lblTitle_Click(0), RunResult::Closed);
+  EXPECT_EQ(ended, 2);
+  EXPECT_EQ(f.st().Countdown, 5) << "the countdown of the closing frame does not run";
+  EXPECT_EQ(f.st().StopLoop, kTrue);
+}
+
+TEST(MainLoop, KeyCodesOutsideTheTableAreNotStored) {
+  GameFixture f;
+  f.game().KeyDown(-1);
+  f.game().KeyDown(256);
+  f.game().KeyDown(255);
+  EXPECT_EQ(f.st().KeyState[255], kTrue);
+  f.game().KeyUp(255);
+  EXPECT_EQ(f.st().KeyState[255], 0);
+}
+
+}  // namespace
+}  // namespace moriva

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "GameFixture.h"
+#include "world/SaveFile.h"
+
+namespace moriva {
+namespace {
+
+using test::GameFixture;
+
+TEST(SaveLoad, MissingFileStartsANewGameSilently) {
+  GameFixture f;
+  f.mod().BlockX = 0;
+  f.mod().BlockY = 0;
+  f.st().HaveItem[5] = 1;
+  f.st().ItemVisible[5] = true;
+  EXPECT_TRUE(f.game().LoadGame(0));
+  EXPECT_EQ(f.mod().BlockX, 2);
+  EXPECT_EQ(f.mod().BlockY, 4);
+  EXPECT_EQ(f.st().HaveItem[5], 0);
+  EXPECT_FALSE(f.st().ItemVisible[5]);
+  EXPECT_EQ(f.st().BlockColor[2][4], kColorCurrentBlock);
+  EXPECT_TRUE(f.host().errors.empty());
+  EXPECT_FALSE(std::filesystem::exists(f.game().savePath()));
+}
+
+TEST(SaveLoad, LoadRestoresTheSavedBlockAtItsEntryPointAndTheIcons) {
+  GameFixture f;
+  f.mod().BlockX = 1;
+  f.mod().BlockY = 3;
+  f.st().HeroX = 300;
+  f.st().HeroY = 500;
+  f.game().EnterBlock();     // restart point (300, 500)
+  f.st().HeroX = 900;        // walked on
+  f.st().HaveItem[4] = 1;
+  f.st().HaveItem[6] = 1;
+  f.st().SwitchOn = 0;
+  f.st().MissCount[1][3] = 12;
+  f.game().SaveGame();
+
+  f.game().ResetGame();
+  f.st().HaveItem[0] = 1;    // owned now, not in the save
+  f.st().ItemVisible[0] = true;
+  f.st().MissCount[1][3] = 0;
+  f.st().HeroVX = 5;
+  f.st().PrevState = 2;
+  ASSERT_TRUE(f.game().LoadGame(0));
+  EXPECT_EQ(f.mod().BlockX, 1);
+  EXPECT_EQ(f.mod().BlockY, 3);
+  EXPECT_EQ(f.st().HeroX, 300);
+  EXPECT_EQ(f.st().HeroY, 500);
+  EXPECT_EQ(f.st().RestartX, 300);
+  EXPECT_EQ(f.st().SwitchOn, 0);
+  EXPECT_EQ(f.st().MissCount[1][3], 12);
+  EXPECT_EQ(f.st().HeroVX, 0);
+  EXPECT_EQ(f.st().PrevState, 0);
+  EXPECT_FALSE(f.st().ItemVisible[0]);
+  EXPECT_EQ(f.st().HaveItem[0], 0);
+  EXPECT_TRUE(f.st().ItemVisible[4]);
+  EXPECT_TRUE(f.st().ItemVisible[6]);
+  EXPECT_EQ(f.st().BlockColor[1][3], kColorCurrentBlock);
+}
+
+TEST(SaveLoad, BackCountsFromTheNewestAndNeverMovesTheNextSave) {
+  GameFixture f;
+  for (int i = 0; i < 3; ++i) {
+    f.mod().BlockX = static_cast<std::int16_t>(i);
+    f.mod().BlockY = 0;
+    f.game().SaveGame();
+  }
+  f.game().LoadGame(2);
+  EXPECT_EQ(f.mod().BlockX, 0);
+  f.game().LoadGame(0);
+  EXPECT_EQ(f.mod().BlockX, 2);
+  f.mod().BlockX = 4;
+  f.game().SaveGame();  // slot 3
+  f.game().LoadGame(0);
+  EXPECT_EQ(f.mod().BlockX, 4);
+  f.game().LoadGame(1);
+  EXPECT_EQ(f.mod().BlockX, 2);
+}
+
+TEST(SaveLoad, AnUnreadableFileIsReportedAndChangesNothing) {
+  GameFixture f;
+  std::filesystem::create_directory(f.game().savePath());  // a folder where the file should be
+  f.mod().BlockX = 3;
+  f.st().HaveItem[1] = 1;
+  EXPECT_FALSE(f.game().LoadGame(0));
+  EXPECT_EQ(f.mod().BlockX, 3);
+  EXPECT_EQ(f.st().HaveItem[1], 1);
+  EXPECT_EQ(f.host().errors.size(), 1u);
+  f.game().SaveGame();
+  EXPECT_EQ(f.host().errors.size(), 2u);
+}
+
+TEST(SaveLoad, ContinueFromTheTitleWithAnUnreadableFileStartsTheNewGame) {
+  GameFixture f;
+  std::filesystem::create_directory(f.game().savePath());
+  f.host().onFrameEnded = [&](long) { f.st().StopLoop = kTrue; };
+  f.game().lblTitle_Click(1);
+  EXPECT_EQ(f.mod().BlockX, 2);
+  EXPECT_EQ(f.st().BlockColor[2][4], kColorCurrentBlock);
+  EXPECT_EQ(f.host().errors.size(), 1u);
+}
+
+}  // namespace
+}  // namespace moriva
