@@ -28,7 +28,7 @@ class GameHost {
   // Music n; notLoop plays it once.
   virtual void PlayMusic(int number, bool notLoop) = 0;
   // Stops the music (the ending silences the area music before its own piece).
-  virtual void StopMusic() = 0;
+  virtual void StopMusic() {}
   // The yes/no question box. True for Yes.
   virtual bool AskYesNo(const char* question) = 0;
   // The treasure-box dialog for ItemNo, modal: returns when it has been closed.

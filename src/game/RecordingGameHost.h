@@ -33,6 +33,7 @@ class RecordingGameHost : public GameHost {
 
   void PlayEffect(int number) override { effects.push_back(number); }
   void PlayMusic(int number, bool notLoop) override { music.push_back({number, notLoop}); }
+  void StopMusic() override { ++musicStops; }
   bool AskYesNo(const char* question) override {
     const bool yes = nextAnswer < answers.size() && answers[nextAnswer++];
     questions.push_back({question, yes});
@@ -67,6 +68,7 @@ class RecordingGameHost : public GameHost {
   std::vector<std::string> errors;
   std::vector<std::pair<GameEvent, int>> notes;
   int endings = 0;
+  int musicStops = 0;
   int pleaseWaitShown = 0;
   bool titleVisible = false;
   long refreshes = 0;

@@ -30,6 +30,7 @@ class ReplayHost final : public GameHost {
 
   void PlayEffect(int number) override;
   void PlayMusic(int number, bool notLoop) override;
+  void StopMusic() override {}
   bool AskYesNo(const char* question) override;
   void ShowItemDialog(int itemNo) override;
   void ShowEndingView() override {}

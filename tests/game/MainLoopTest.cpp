@@ -152,14 +152,15 @@ TEST(MainLoop, MissCountdownPutsTheHeroBackAndCountsTheMiss) {
     }
   };
   long restoredIn = 0;
+  float restoredY = 0;
   f.host().onFrameEnded = [&](long n) {
-    if (restoredIn == 0 && f.st().HeroX == 111) restoredIn = n;
+    if (restoredIn == 0 && f.st().HeroX == 111) restoredIn = n, restoredY = f.st().HeroY;
   };
   f.PlayFrames(95);
   EXPECT_EQ(restoredIn, 89) << "a 90-frame miss from frame 1 ends at the end of frame 1 + 88";
   EXPECT_EQ(f.st().MissCount[2][4], 1);
   EXPECT_EQ(f.st().Countdown, 0);
-  EXPECT_EQ(f.st().HeroY, 222);
+  EXPECT_EQ(restoredY, 222);
 }
 
 TEST(MainLoop, GoalCountdownStartsTheEnding) {
