@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 
 #include "game/EndingScreen.h"
@@ -43,8 +44,17 @@ constexpr std::int16_t kFirstSequenceState = 10;  // from here on the player has
 // The current block's working copy, indexed (x, y) like the world map grid.
 struct BlockTileGrid {
   std::array<std::uint8_t, kBlockTilesSize * kBlockTilesSize> cells{};
-  std::uint8_t& operator()(int x, int y) { return cells[x * kBlockTilesSize + y]; }
-  std::uint8_t operator()(int x, int y) const { return cells[x * kBlockTilesSize + y]; }
+  std::uint8_t& operator()(int x, int y) {
+    assert(Inside(x, y));
+    return cells[x * kBlockTilesSize + y];
+  }
+  std::uint8_t operator()(int x, int y) const {
+    assert(Inside(x, y));
+    return cells[x * kBlockTilesSize + y];
+  }
+  static constexpr bool Inside(int x, int y) {
+    return x >= 0 && x < kBlockTilesSize && y >= 0 && y < kBlockTilesSize;
+  }
 };
 
 // One of the two rope lines on the block surface (block-surface pixels).

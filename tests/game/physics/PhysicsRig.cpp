@@ -9,7 +9,8 @@ void RecordingHost::FrameBegins(long) {
 }
 
 void RecordingHost::FrameEnded(long) {
-  snapshots.push_back(game->state());
+  if (keepSnapshots) snapshots.push_back(game->state());
+  if (onFrameEnded) onFrameEnded(game->state());
   if (frame >= stopAfter) game->state().StopLoop = kTrue;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -26,7 +27,10 @@ class RecordingHost : public GameHost {
   void PlayMusic(int, bool) override {}
   void StopMusic() override {}
   bool AskYesNo(const char*) override { return false; }
-  void ShowItemDialog(int itemNo) override { dialogs.push_back({frame, itemNo}); }
+  void ShowItemDialog(int itemNo) override {
+    dialogs.push_back({frame, itemNo});
+    atDialog.push_back(game->state());
+  }
   void ShowEndingView() override { endings.push_back({frame, 0}); }
   void ShowTitle() override {}
   void ShowPleaseWait(bool) override {}
@@ -48,7 +52,10 @@ class RecordingHost : public GameHost {
   long frame = 0;           // frames counted across runs, from 1
   long stopAfter = 0;       // the run ends after this frame
   std::vector<int> held;    // keys held during the run
+  bool keepSnapshots = true;
   std::vector<GameState> snapshots;  // the state at the end of every frame
+  std::function<void(const GameState&)> onFrameEnded;
+  std::vector<GameState> atDialog;   // the state as each item dialog opened
   std::vector<Call> effects, dialogs, endings, enteredBlocks;
 
  private:
