@@ -9,8 +9,8 @@
 namespace moriva::test {
 namespace {
 
-constexpr int kWorlds = 12;
-constexpr int kFramesPerWorld = 2500;
+constexpr int kWorlds = 10;
+constexpr int kFramesPerWorld = 2000;
 constexpr int kMovementKeys[] = {vk::kLeft, vk::kRight, vk::kUp, vk::kDown, vk::kSpace, vk::kEnter};
 
 // A whole world of random codes 0..191: every other world mostly open, so the hero travels
