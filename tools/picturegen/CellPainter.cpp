@@ -111,25 +111,25 @@ void Rock(QImage& img, const std::vector<QRgb>& bands, QRgb light, QRgb shadow, 
     }
 }
 
-// Leaves in clumps: a dark mass with lit leaves on the upper left of each clump.
+// Leaves in clumps: a dark mass with scattered leaves, each lit on its upper left. Leaves
+// that cross the edge wrap round, so the tile joins its copies.
 void Foliage(QImage& img, QRgb light, QRgb mid, QRgb dark, int seed) {
   img.fill(dark);
-  const int step = 8;
-  for (int cy = -step; cy < img.height() + step; cy += step / 2)
-    for (int cx = -step; cx < img.width() + step; cx += step) {
-      const int ox = cx + ((cy / (step / 2)) % 2) * (step / 2) +
-                     static_cast<int>(Unit(cx & 31, cy & 31, seed) * 3);
-      const int oy = cy + static_cast<int>(Unit(cx & 31, cy & 31, seed + 3) * 3);
-      for (int y = -3; y <= 3; ++y)
-        for (int x = -4; x <= 4; ++x) {
-          const double d = (x * x) / 16.0 + (y * y) / 9.0;
-          if (d > 1.0) continue;
-          const QRgb c = (x + y < -2 && d > 0.3) ? light : mid;
-          const int px = ((ox + x) % 32 + 32) % 32;
-          const int py = ((oy + y) % 32 + 32) % 32;
-          if (px < img.width() && py < img.height()) img.setPixel(px, py, c);
-        }
-    }
+  constexpr int kLeaves = 46;
+  for (int i = 0; i < kLeaves; ++i) {
+    const int cx = static_cast<int>(Unit(i, 1, seed) * 32);
+    const int cy = static_cast<int>(Unit(i, 2, seed) * 32);
+    const bool wide = Unit(i, 3, seed) < 0.5;
+    const int rx = wide ? 3 : 2, ry = wide ? 2 : 3;
+    for (int y = -ry; y <= ry; ++y)
+      for (int x = -rx; x <= rx; ++x) {
+        const double d = static_cast<double>(x * x) / (rx * rx) + static_cast<double>(y * y) / (ry * ry);
+        if (d > 1.0) continue;
+        const QRgb c = (x + y <= -rx + 1 && d > 0.25) ? light : mid;
+        const int px = ((cx + x) % 32 + 32) % 32, py = ((cy + y) % 32 + 32) % 32;
+        if (px < img.width() && py < img.height()) img.setPixel(px, py, c);
+      }
+  }
 }
 
 void Waves(QImage& img, QRgb base, QRgb light, int phase, int spacing) {

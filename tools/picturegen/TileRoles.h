@@ -44,7 +44,7 @@ enum class TileRole {
 constexpr int kSheetCodes = 192;      // codes with a picture on the tile sheet
 constexpr int kSheetColumns = 8;
 constexpr int kCell = 32;
-constexpr int kHiddenTwinCode = 0;    // the background tile that the hidden blocks copy
+constexpr int kHiddenTwinCode = 0;    // the night sky, which the hidden blocks copy
 
 TileRole RoleOf(int code);
 std::string_view RoleName(TileRole role);
