@@ -1,32 +1,27 @@
-// Start-up: reads the world from the program's folder and shows block (0, 0). The game and
-// editor windows take over from this once they exist.
+// Start-up: reads the world from the program's folder, keeps the tile sheet for the whole
+// run, opens the audio devices and shows the game window, which goes to the title.
 
 #include <QApplication>
-#include <QImage>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPixmap>
-#include <QScrollArea>
 #include <cstring>
 #include <iostream>
 
+#include "game/GameTables.h"
+#include "game/frmGame.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramFolder.h"
-#include "world/DrawBlock.h"
+#include "platform/SdlAudioDevices.h"
 #include "world/MapFile.h"
 #include "world/basMoriva.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: moriva [--help] [--version]\n"
-    "Plays the world mapdata.dat in the program's folder.\n";
-
-QImage ToImage(const moriva::Surface& s) {
-  return QImage(reinterpret_cast<const uchar*>(s.data()), s.width(), s.height(),
-                s.width() * static_cast<qsizetype>(sizeof(moriva::Pixel)), QImage::Format_RGB32)
-      .copy();
-}
+    "usage: moriva [--help] [--version] [--editor]\n"
+    "Plays the world mapdata.dat in the program's folder, from the title screen.\n"
+    "  --editor   open the map editor instead of the game\n"
+    "  --help     print this text and exit\n"
+    "  --version  print the version and exit\n";
 
 }  // namespace
 
@@ -40,25 +35,32 @@ int main(int argc, char** argv) {
       std::cout << "moriva " << MORIVA_VERSION << "\n";
       return 0;
     }
+    if (std::strcmp(argv[i], "--editor") == 0) {
+      std::cerr << "moriva: the map editor is not available in this build yet\n";
+      return 1;
+    }
+    std::cerr << "moriva: unknown option " << argv[i] << "\n" << kUsage;
+    return 2;
   }
   QApplication app(argc, argv);
 
+  // The shared state and the tile sheet outlive every window, as the editor's would.
   static moriva::basMoriva shared;
-  shared.MapFile = moriva::MapFilePath(moriva::ProgramFolder());
+  const std::string folder = moriva::ProgramFolder();
+  shared.MapFile = moriva::MapFilePath(folder);
   if (moriva::IoResult r = moriva::LoadMap(shared.MapFile, shared.Map); !r) {
-    QMessageBox::critical(nullptr, "Moriva", QString::fromStdString(r.message));
+    QMessageBox::critical(nullptr, QString::fromUtf8(moriva::kAppTitle), QString::fromStdString(r.message));
     return 1;
   }
+  static const moriva::Surface tileSheet = moriva::LoadPicture("tiles");
+  static const moriva::Surface spriteSheet = moriva::LoadPicture("sprites");
 
-  moriva::Surface block(moriva::kBlockPixels, moriva::kBlockPixels);
-  moriva::DrawBlock(shared.Map, moriva::LoadPicture("tiles"), shared.BlockX, shared.BlockY, block);
-
-  QScrollArea window;
-  auto* view = new QLabel;
-  view->setPixmap(QPixmap::fromImage(ToImage(block)));
-  window.setWidget(view);
-  window.setWindowTitle("Moriva");
-  window.resize(800, 600);
-  window.show();
-  return QApplication::exec();
+  moriva::AudioDevices audio = moriva::OpenAudioDevices();
+  int status = 0;
+  {
+    moriva::frmGame window(shared, tileSheet, spriteSheet, *audio.midi, *audio.wav, folder);
+    window.Form_Load();
+    status = QApplication::exec();
+  }
+  return status;
 }

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "audio/Sound.h"
+#include "audio/clsBGM.h"
+#include "game/Game.h"
+#include "game/GameHost.h"
+#include "game/TitleMenu.h"
+#include "platform/Clock.h"
+#include "platform/QtEventPump.h"
+#include "platform/QtPrompt.h"
+
+class QLabel;
+
+namespace moriva {
+
+class EndingView;
+class MidiDevice;
+class WavPlayer;
+struct basMoriva;
+
+// The game window: title screen, play view with its status panel, and the ending. The
+// rules run in Game; this window is their host and shows their state.
+class frmGame : public QWidget, private GameHost {
+  Q_OBJECT
+
+ public:
+  // Outer size: 518 wide, 346 plus the caption high; the client area is what lies below
+  // the caption.
+  static constexpr int kOuterWidth = 518;
+  static constexpr int kOuterHeightBelowCaption = 346;
+  static QSize OuterSize(int captionHeight) {
+    return {kOuterWidth, kOuterHeightBelowCaption + captionHeight};
+  }
+
+  frmGame(basMoriva& module, const Surface& tileSheet, const Surface& spriteSheet,
+          MidiDevice& midi, WavPlayer& wav, const std::string& programFolder,
+          QWidget* parent = nullptr);
+  ~frmGame() override;
+
+  // The creation steps; the last one shows the window and goes to the title.
+  void Form_Load();
+
+  // Title handlers.
+  void lblTitle_MouseMove(int index);
+  void lblTitle_Click(int index);
+  void picTitle_KeyPress(int keyAscii);
+
+  Game& game() { return *game_; }
+  clsBGM& bgm() { return bgm_; }
+  Sound& se() { return se_; }
+  const TitleMenu& menu() const { return menu_; }
+  QWidget* picTitle() const { return picTitle_; }
+  QWidget* picFrame() const { return picFrame_; }
+  QLabel* lblTitle(int i) const { return lblTitle_[i]; }
+  QLabel* lblWait(int i) const { return lblWait_[i]; }
+  QLabel* lblBeta1() const { return lblBeta1_; }
+  QLabel* lblBeta2() const { return lblBeta2_; }
+  QLabel* lblDPS() const { return lblDPS_; }
+  QLabel* imgItem(int i) const { return imgItem_[i]; }
+  QWidget* shpMap(int i) const { return shpMap_[i]; }
+  std::string caption() const { return windowTitle().toStdString(); }
+  // How the last play ended; for tests and the shutdown path.
+  RunResult lastRun() const { return lastRun_; }
+
+  // Shows the state's status elements (icons, block map, frame rate, view).
+  void SyncStatus();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // GameHost.
+  void PlayEffect(int number) override;
+  void PlayMusic(int number, bool notLoop) override;
+  void StopMusic() override;
+  bool AskYesNo(const char* question) override;
+  void ShowItemDialog(int itemNo) override;
+  void ShowEndingView() override;
+  void ShowTitle() override;
+  void ShowPleaseWait(bool visible) override;
+  void HideTitle() override;
+  void Refresh() override;
+  void ProcessEvents() override;
+  Clock& clock() override { return clock_; }
+  void ReportError(const std::string& message) override;
+
+  void BuildTitle();
+  void BuildPlayPanel();
+  void PaintFrame(QWidget* frame);
+  bool IsOwnWidget(QObject* object) const;
+
+  clsBGM bgm_;
+  Sound se_;
+  MidiDevice& midi_;
+  std::unique_ptr<Game> game_;
+  SteadyClock clock_;
+  QtEventPump pump_;
+  QtPrompt prompt_;
+  TitleMenu menu_;
+  RunResult lastRun_ = RunResult::Stopped;
+  std::int32_t dialogColorPhase_ = 0;
+
+  QImage background_;
+  QImage title_;
+  QImage blockView_;  // wraps the game's block surface, no copy
+
+  QWidget* picTitle_ = nullptr;
+  QWidget* picFrame_ = nullptr;
+  QLabel* lblBeta1_ = nullptr;
+  QLabel* lblBeta2_ = nullptr;
+  QLabel* lblDPS_ = nullptr;
+  std::array<QLabel*, 3> lblTitle_{};
+  std::array<QLabel*, 2> lblWait_{};
+  std::array<QLabel*, kItemIcons> imgItem_{};
+  std::array<QWidget*, kMiniMapSquares> shpMap_{};
+  std::unique_ptr<EndingView> ending_;
+
+  // What the status elements show, so they are touched only when the state changes.
+  std::array<bool, kItemIcons> shownItems_{};
+  std::array<std::int32_t, kMiniMapSquares> shownFill_{};
+  std::array<char, 16> shownDps_{};
+};
+
+}  // namespace moriva
