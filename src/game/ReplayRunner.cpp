@@ -32,13 +32,13 @@ int ReplayRunner::Run(const ReplayScript& script, std::ostream& trace, std::stri
   const std::string mapPath = MapFilePath(folder_);
   if (!std::filesystem::is_regular_file(mapPath)) {
     error = "no world file: " + mapPath;
-    return 1;
+    return kReplayBadInput;
   }
   auto mod = std::make_unique<basMoriva>();
   mod->MapFile = mapPath;
   if (IoResult loaded = LoadMap(mapPath, mod->Map); !loaded) {
     error = loaded.message;
-    return 1;
+    return kReplayBadInput;
   }
   const Surface tiles = LoadPicture("tiles");
   const Surface sprites = LoadPicture("sprites");
@@ -73,20 +73,20 @@ int RunReplayCommand(const std::string& folder, const std::string& scriptPath,
   std::ifstream in(scriptPath);
   if (!in) {
     err << "replay: cannot read the script " << scriptPath << "\n";
-    return 1;
+    return kReplayBadInput;
   }
   ReplayScript script;
   ReplayScriptError bad;
   if (!ParseReplayScript(in, script, bad)) {
     err << scriptPath << ":" << bad.line << ": " << bad.message << "\n";
-    return 2;
+    return kReplayBadInput;
   }
   std::ofstream file;
   if (!tracePath.empty()) {
     file.open(tracePath, std::ios::binary | std::ios::trunc);
     if (!file) {
       err << "replay: cannot write the trace " << tracePath << "\n";
-      return 1;
+      return kReplayBadInput;
     }
   }
   std::string error;
@@ -96,7 +96,7 @@ int RunReplayCommand(const std::string& folder, const std::string& scriptPath,
     file.close();
     if (!file) {
       err << "replay: cannot write the trace " << tracePath << "\n";
-      return 1;
+      return kReplayBadInput;
     }
   }
   return status;

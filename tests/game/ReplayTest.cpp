@@ -113,7 +113,7 @@ TEST(Replay, MissingWorldIsAnError) {
   test::GameFixture f;
   int status = 0;
   const std::string err = RunScript(f, "frames 1\n", &status);
-  EXPECT_EQ(status, 1);
+  EXPECT_EQ(status, 2);
   EXPECT_NE(err.find("mapdata.dat"), std::string::npos);
 }
 
