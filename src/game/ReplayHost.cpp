@@ -48,14 +48,29 @@ std::string JsonFloat(float v) {
 }  // namespace
 
 ReplayHost::ReplayHost(const ReplayScript& script, std::ostream& trace)
-    : script_(script), trace_(trace), keys_(script.keys) {
+    : script_(script), trace_(trace), keys_(script.keys), bgm_("") {
+  bgm_.InitBGM(musicDevice_);
+  for (const char* file : kMusicFiles) bgm_.AddBGM(file);
   std::stable_sort(keys_.begin(), keys_.end(),
                    [](const auto& a, const auto& b) { return a.frame < b.frame; });
 }
 
 void ReplayHost::PlayEffect(int number) { effects_.push_back(number); }
 
-void ReplayHost::PlayMusic(int number, bool notLoop) { music_.emplace_back(number, notLoop); }
+void ReplayHost::PlayMusic(int number, bool notLoop) {
+  music_.emplace_back(number, notLoop);
+  bgm_.BGMPlay(static_cast<std::int16_t>(number), notLoop);
+}
+
+void ReplayHost::StopMusic() { bgm_.BGMStop(); }
+
+EndingTickMusic ReplayHost::TakeEndingMusic() {
+  EndingTickMusic tick;
+  tick.calls.swap(music_);
+  for (; musicDeviceSeen_ < musicDevice_.calls.size(); ++musicDeviceSeen_)
+    tick.started = tick.started || musicDevice_.calls[musicDeviceSeen_] == "Command=open";
+  return tick;
+}
 
 bool ReplayHost::AskYesNo(const char* question) {
   const bool yes = nextAnswer_ < script_.answers.size() && script_.answers[nextAnswer_];

@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "audio/clsBGM.h"
+#include "game/EndingTrace.h"
 #include "game/GameHost.h"
 #include "game/ReplayScript.h"
 #include "platform/Clock.h"
+#include "platform/MidiDevice.h"
 
 namespace moriva {
 
@@ -27,10 +30,12 @@ class ReplayHost final : public GameHost {
   long framesWritten() const { return framesWritten_; }
   // Writes the closing line.
   void WriteEnd(const char* why);
+  // The music requests since the last call, and whether the device opened a piece for them.
+  EndingTickMusic TakeEndingMusic();
 
   void PlayEffect(int number) override;
   void PlayMusic(int number, bool notLoop) override;
-  void StopMusic() override {}
+  void StopMusic() override;
   bool AskYesNo(const char* question) override;
   void ShowItemDialog(int itemNo) override;
   void ShowEndingView() override {}
@@ -62,6 +67,11 @@ class ReplayHost final : public GameHost {
   std::vector<int> effects_;
   std::vector<std::pair<int, bool>> music_;
   std::vector<std::string> events_;
+
+  // The music manager over a recording device tells which requests really open a piece.
+  RecordingMidiDevice musicDevice_;
+  clsBGM bgm_;
+  std::size_t musicDeviceSeen_ = 0;
 };
 
 }  // namespace moriva

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "game/EndingTrace.h"
 #include "game/Game.h"
 #include "game/ReplayHost.h"
 #include "platform/Pictures.h"
@@ -64,6 +65,9 @@ int ReplayRunner::Run(const ReplayScript& script, std::ostream& trace, std::stri
   if (script.switchOn) st.SwitchOn = *script.switchOn;
 
   const RunResult result = game.lblTitle_Click(script.continueGame ? 1 : 0);
+  if (result == RunResult::Ending && script.endingTicks > 0) {
+    WriteEndingTicks(game, script.endingTicks, trace, [&host] { return host.TakeEndingMusic(); });
+  }
   host.WriteEnd(EndReason(result));
   return 0;
 }

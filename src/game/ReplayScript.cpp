@@ -113,6 +113,10 @@ bool ParseReplayScript(std::istream& in, ReplayScript& script, ReplayScriptError
       long n = 0;
       if (w.size() != 2 || !ParseNumber(w[1], n) || n < 1) return fail("expected: frames N (N from 1)");
       script.frames = n;
+    } else if (cmd == "ending") {
+      long n = 0;
+      if (w.size() != 2 || !ParseNumber(w[1], n) || n < 0) return fail("expected: ending N (N from 0)");
+      script.endingTicks = n;
     } else {
       return fail("unknown command '" + cmd + "'");
     }

@@ -27,6 +27,7 @@ struct ReplayScript {
   std::vector<KeyChange> keys;         // in script order
   std::vector<bool> answers;
   long frames = 0;                     // 0: until play ends, at most kDefaultFrameLimit
+  long endingTicks = 0;                // "ending N": tmrEnding ticks run once the ending began
 
   static constexpr long kDefaultFrameLimit = 100000;
 };
