@@ -126,5 +126,14 @@ TEST_F(ShippedWorldPlay, TheRopeClimbsToTheDumplings) {
   EXPECT_EQ(Misses(), 0);
 }
 
+TEST_F(ShippedWorldPlay, TheLavaPillarsCarryTheShoesToTheLadder) {
+  rig_.Start(0, 2, 44 * kTile, 39 * kTile);   // inside the lava cavern's door
+  rig_.Give(5);
+  ASSERT_TRUE(RunUntil({kLeft, kSpace}, 3000, [&] {
+    return rig_.state().HeroX < 12 * kTile && rig_.state().HeroY < 32 * kTile;
+  })) << "x " << rig_.state().HeroX << " y " << rig_.state().HeroY << " misses " << Misses();
+  EXPECT_EQ(Misses(), 0);
+}
+
 }  // namespace
 }  // namespace moriva::worldgen
