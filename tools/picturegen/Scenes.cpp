@@ -108,6 +108,12 @@ void Frame(QImage& img, const QRect& r, QRgb outer, QRgb light, QRgb dark, int w
   }
 }
 
+// The near hill where ポルミ sits: a rise on the left that flattens out under the menu.
+int NearHill(int x) {
+  return 322 - static_cast<int>(58 * std::exp(-std::pow((x - 110) / 120.0, 2))) +
+         static_cast<int>(2 * std::sin(x / 17.0));
+}
+
 }  // namespace
 
 const QImage& Scenes::Grid(const char* name) const {
@@ -141,7 +147,7 @@ QImage Scenes::Title() const {
         const double shade = std::hypot(x - moon.x() + 14.0, y - moon.y() + 14.0) / (radius * 1.6);
         QRgb c = Dither(x, y, shade) ? C('Y') : C('J');
         const double crater = TiledNoise(x, y, 12, 384, 5);
-        if (crater > 0.72) c = Dither(x, y, (crater - 0.72) * 6) ? C('j') : c;
+        if (crater > 0.74) c = Dither(x, y, (crater - 0.74) * 4) ? C('Y') : c;
         img.setPixel(x, y, c);
       } else if (d <= radius + 8 && Dither(x, y, 0.45 * (radius + 8 - d) / 8)) {
         img.setPixel(x, y, C('u'));
@@ -150,8 +156,7 @@ QImage Scenes::Title() const {
   // Hills: a far one in night blue, a near one with grass where ポルミ sits.
   for (int x = 0; x < kSceneWidth; ++x) {
     const int far = 262 + static_cast<int>(14 * std::sin(x / 70.0) + 8 * std::sin(x / 23.0 + 1));
-    const int nearY = x < 250 ? 292 - static_cast<int>(30 * std::exp(-std::pow((x - 110) / 90.0, 2)))
-                              : 322 + static_cast<int>(3 * std::sin(x / 17.0));
+    const int nearY = NearHill(x);
     for (int y = far; y < kSceneHeight; ++y) img.setPixel(x, y, Dither(x, y, 0.3) ? C('d') : C('k'));
     for (int y = nearY; y < kSceneHeight; ++y) {
       QRgb c = C('H');
@@ -162,12 +167,13 @@ QImage Scenes::Title() const {
   }
   // Pampas grass and the dumplings, the two goods of a moon viewing.
   for (const int x : {22, 46, 178, 200, 448, 476})
-    Stamp(img, Grid("susuki"), x, (x < 250 ? 292 - static_cast<int>(30 * std::exp(-std::pow((x + 8 - 110) / 90.0, 2))) : 322) - Grid("susuki").height() + 2);
-  Stamp(img, Grid("dango_stand"), 146, 266 - Grid("dango_stand").height() + 8);
-  const QImage hero = book_.picture(QStringLiteral("sprite"), 34);
-  Stamp(img, hero, 100, 262 - 32 + 2);
+    Stamp(img, Grid("susuki"), x, NearHill(x + 7) - Grid("susuki").height() + 2);
+  Stamp(img, Grid("dango_stand"), 140, NearHill(147) - Grid("dango_stand").height() + 1);
+  // Turned toward the moon.
+  const QImage hero = book_.picture(QStringLiteral("sprite"), 34).mirrored(true, false);
+  Stamp(img, hero, 98, NearHill(114) - 32 + 1);
   // The name of the game and of its hero's story.
-  Lettering(img, QStringLiteral("Moriva"), 64, QPoint(214, 92), C('J'), C('L'), C('K'), C('k'));
+  Lettering(img, QStringLiteral("Moriva"), 64, QPoint(214, 92), C('J'), C('l'), C('K'), C('V'));
   Lettering(img, QStringLiteral("ポルミのおつきみ"), 20, QPoint(262, 128), C('W'), C('7'), C('K'),
             C('k'));
   return img;
