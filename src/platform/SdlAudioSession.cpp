@@ -28,6 +28,9 @@ std::shared_ptr<SdlAudioSession> SdlAudioSession::Open(const std::string& driver
   } else {
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
   }
+  // The window's own close and the system's termination signals end the program; SDL
+  // would otherwise swallow SIGINT and SIGTERM for an event loop the program does not run.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
   if (Mix_OpenAudio(kSampleRate, AUDIO_S16SYS, kChannels, kChunkFrames) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

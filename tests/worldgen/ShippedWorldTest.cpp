@@ -199,7 +199,9 @@ TEST_F(ShippedWorld, EveryBoxCanBeReached) {
   const auto reach = Explore(World(), 0x3ff, kCarefulReach);
   for (int x = 0; x < kWorldTiles; ++x) {
     for (int y = 0; y < kWorldTiles; ++y) {
-      if (IsBox(World()(x, y))) EXPECT_TRUE(reach.boxes.count({x, y})) << x << ", " << y;
+      if (IsBox(World()(x, y))) {
+        EXPECT_TRUE(reach.boxes.count({x, y})) << x << ", " << y;
+      }
     }
   }
 }
