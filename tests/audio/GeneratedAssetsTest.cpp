@@ -80,17 +80,17 @@ TrackSummary Walk(const Bytes& d, std::size_t at, std::size_t end) {
   return t;
 }
 
-struct PieceSpec {
+struct PieceLimits {
   const char* file;
   double minSeconds, maxSeconds;
 };
 
-class MusicFile : public ::testing::TestWithParam<PieceSpec> {};
+class MusicFile : public ::testing::TestWithParam<PieceLimits> {};
 
 TEST_P(MusicFile, ParsesAsMultiTrackSmfOfTheRightLengthEndingTogether) {
-  const PieceSpec spec = GetParam();
-  const Bytes d = Read(spec.file);
-  ASSERT_GE(d.size(), 22u) << spec.file << " missing next to the program";
+  const PieceLimits piece = GetParam();
+  const Bytes d = Read(piece.file);
+  ASSERT_GE(d.size(), 22u) << piece.file << " missing next to the program";
   ASSERT_EQ(std::string(d.begin(), d.begin() + 4), "MThd");
   ASSERT_EQ(Big(d, 4, 4), 6u);
   EXPECT_EQ(Big(d, 8, 2), 1u) << "format 1";
@@ -123,13 +123,13 @@ TEST_P(MusicFile, ParsesAsMultiTrackSmfOfTheRightLengthEndingTogether) {
 
   const std::optional<double> seconds = MidiPlayingSeconds(d);
   ASSERT_TRUE(seconds);
-  EXPECT_GE(*seconds, spec.minSeconds);
-  EXPECT_LE(*seconds, spec.maxSeconds);
+  EXPECT_GE(*seconds, piece.minSeconds);
+  EXPECT_LE(*seconds, piece.maxSeconds);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pieces, MusicFile,
-                         ::testing::Values(PieceSpec{"qz2.mid", 30, 60}, PieceSpec{"qz3.mid", 60, 120},
-                                           PieceSpec{"sky02.mid", 60, 120}, PieceSpec{"org5.mid", 60, 120}));
+                         ::testing::Values(PieceLimits{"qz2.mid", 30, 60}, PieceLimits{"qz3.mid", 60, 120},
+                                           PieceLimits{"sky02.mid", 60, 120}, PieceLimits{"org5.mid", 60, 120}));
 
 class EffectFile : public ::testing::TestWithParam<const char*> {};
 
