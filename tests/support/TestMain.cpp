@@ -1,7 +1,6 @@
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
-
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   QGuiApplication app(argc, argv);

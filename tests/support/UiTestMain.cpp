@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
