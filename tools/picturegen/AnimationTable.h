@@ -2,12 +2,13 @@
 
 #include <array>
 
+#include "game/AnimatedCell.h"
+
 namespace moriva::pictures {
 
 // The sprite-sheet cell that an animated tile shows, by the animation clock c (0..99) and
-// the switch state s (0 or 1); -1 for codes that do not animate. Cells 88..138 hold these
-// pictures; the game reads the same table when it draws.
-int AnimationCell(int code, int c, int s);
+// the switch state s (0 or 1); -1 for codes that do not animate: the game's own table.
+inline int AnimationCell(int code, int c, int s) { return AnimatedCell(code, c, s); }
 
 // Every code that animates, in ascending order.
 inline constexpr std::array kAnimatedCodes{4,  5,  7,  12, 15, 17, 18, 25,  26,  32,  49,  54,

@@ -1,22 +1,21 @@
-#include "AnimationTable.h"
+#pragma once
 
-namespace moriva::pictures {
+namespace moriva {
 
-namespace {
-
-// The flame jet's cell through one 100-frame cycle: it flares, roars and dies down, then
-// idles for most of the cycle.
-int FlameJetCell(int c) {
+// Flame-jet pictures over the 100-frame cycle: calm (91) most of the time, fierce (88, 89)
+// around the deadly first frames.
+inline int FlameJetCell(int c) {
   if (c <= 2 || (c >= 18 && c <= 20)) return 90;
   if (c <= 4 || (c >= 10 && c <= 14)) return 89;
   if (c <= 17) return 88;
   return 91;
 }
 
-}  // namespace
-
-int AnimationCell(int code, int c, int s) {
-  switch (code) {
+// The sprite-sheet cell (88..138) that an animated tile shows at animation clock c (0..99)
+// with the switch state s (0 or 1); -1 for a code that does not animate. The game draws
+// from it and the picture generator draws those cells from it, so the two always agree.
+inline int AnimatedCell(int tile, int c, int s) {
+  switch (tile) {
     case 4: return 106 + (c / 8) % 2;
     case 5: return 108 + (c / 10) % 2;
     case 7: return 126 + (c / 4) % 2;
@@ -44,4 +43,4 @@ int AnimationCell(int code, int c, int s) {
   }
 }
 
-}  // namespace moriva::pictures
+}  // namespace moriva
