@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "game/GameTables.h"
-#include "game/frmGame.h"
+#include "ui/frmGame.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SdlAudioDevices.h"

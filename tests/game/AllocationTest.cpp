@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "GameFixture.h"
+#include "support/GameFixture.h"
 #include "platform/KeyCodes.h"
 
 // Counts every heap allocation of this test program while counting is switched on.

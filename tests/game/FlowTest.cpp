@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "GameFixture.h"
+#include "support/GameFixture.h"
 #include "audio/Sound.h"
 #include "audio/clsBGM.h"
 #include "game/GameAudio.h"

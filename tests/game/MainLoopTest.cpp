@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "GameFixture.h"
+#include "support/GameFixture.h"
 #include "game/GameTables.h"
 #include "platform/KeyCodes.h"
 

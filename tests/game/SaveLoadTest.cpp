@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "GameFixture.h"
+#include "support/GameFixture.h"
 #include "world/SaveFile.h"
 
 namespace moriva {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "GameFixture.h"
+#include "support/GameFixture.h"
 #include "world/DrawBlock.h"
 
 namespace moriva {

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "PhysicsRig.h"
+#include "support/PhysicsRig.h"
 #include "WorldSource.h"
 
 namespace moriva::worldgen {

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "ToolSupport.h"
-#include "game/ReplayRunner.h"
+#include "replay/ReplayRunner.h"
 
 namespace moriva::tool {
 

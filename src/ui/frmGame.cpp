@@ -1,0 +1,366 @@
+#include "ui/frmGame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFont>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <cstring>
+
+#include "ui/EndingView.h"
+#include "game/GameAudio.h"
+#include "game/GameTables.h"
+#include "ui/frmGetItem.h"
+#include "platform/CaptionHeight.h"
+#include "platform/KeyCodes.h"
+#include "platform/MidiDevice.h"
+#include "platform/Pictures.h"
+#include "platform/WavPlayer.h"
+#include "world/basMoriva.h"
+
+namespace moriva {
+
+namespace {
+
+struct Box {
+  int x, y, w, h;
+};
+
+// Play screen.
+constexpr Box kPicFrame = {8, 4, kViewFrameSize, kViewFrameSize};
+constexpr Box kLblBeta2 = {384, 56, 83, 16};
+constexpr Box kLblDps = {12, 328, 33, 12};
+constexpr int kItemLeft = 340, kItemStep = 32, kItemTopRow0 = 262, kItemTopRow1 = 294;
+constexpr int kItem6Top = 292;  // icon 6 stands two pixels higher than its row
+constexpr int kItemsPerRow = 5;
+constexpr int kMapLeft = 342, kMapTop = 113, kMapStep = 24, kMapSquare = 18;
+
+// Title screen.
+constexpr Box kPicTitle = {0, 0, 518, 350};
+constexpr Box kLblBeta1 = {392, 168, 107, 21};
+constexpr std::array<Box, 3> kLblTitle = {{{272, 208, 134, 29}, {272, 248, 136, 29}, {273, 288, 71, 29}}};
+constexpr std::array<Box, 2> kLblWait = {{{168, 152, 204, 35}, {172, 156, 204, 35}}};
+constexpr std::array<const char*, 3> kTitleTexts = {"はじめから", "つづきから", "設 定"};
+constexpr const char* kPleaseWait = "Please wait...";
+
+constexpr const char* kGothic = "ＭＳ Ｐゴシック";
+constexpr const char* kMincho = "ＭＳ Ｐ明朝";
+constexpr QRgb kBeta1Color = qRgb(255, 255, 192);
+constexpr QRgb kBeta2Color = qRgb(255, 255, 128);
+constexpr std::array<QRgb, 2> kWaitColors = {qRgb(255, 255, 128), qRgb(192, 192, 0)};
+constexpr QRgb kRopeColor = qRgb(192, 64, 0);
+constexpr QRgb kDpsColor = qRgb(255, 255, 255);
+
+void Place(QWidget* w, const Box& b) { w->setGeometry(b.x, b.y, b.w, b.h); }
+
+QFont DesignFont(const char* family, double points, bool italic = false) {
+  QFont f(QString::fromUtf8(family));
+  f.setPointSizeF(points);
+  f.setBold(true);
+  f.setItalic(italic);
+  return f;
+}
+
+void SetTextColor(QLabel* label, QRgb color) {
+  QPalette p = label->palette();
+  p.setColor(QPalette::WindowText, QColor::fromRgb(color));
+  label->setPalette(p);
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* text, const Box& box, const QFont& font, QRgb color) {
+  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  Place(label, box);
+  label->setFont(font);
+  SetTextColor(label, color);
+  return label;
+}
+
+QImage ToImage(const Surface& s) {
+  if (s.empty()) return {};
+  return QImage(reinterpret_cast<const uchar*>(s.data()), s.width(), s.height(),
+                s.width() * static_cast<qsizetype>(sizeof(Pixel)), QImage::Format_RGB32)
+      .copy();
+}
+
+// Block-map colours are stored as the window system stores them: red in the low byte.
+QColor FromStoredColor(std::int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+}  // namespace
+
+frmGame::frmGame(basMoriva& module, const Surface& tileSheet, const Surface& spriteSheet,
+                 MidiDevice& midi, WavPlayer& wav, const std::string& programFolder, QWidget* parent)
+    : QWidget(parent),
+      bgm_(programFolder),
+      se_(wav, programFolder),
+      midi_(midi),
+      game_(std::make_unique<Game>(module, tileSheet, spriteSheet, static_cast<GameHost&>(*this),
+                                   programFolder)),
+      prompt_(this, kAppTitle) {
+  // The design's Japanese faces are not on this system; the proportional IPA faces stand in.
+  QFont::insertSubstitution(QString::fromUtf8(kGothic), "IPAPGothic");
+  QFont::insertSubstitution(QString::fromUtf8(kMincho), "IPAPMincho");
+  background_ = ToImage(LoadPicture("background"));
+  title_ = ToImage(LoadPicture("title"));
+  Surface& block = game_->picGame();
+  blockView_ = QImage(reinterpret_cast<const uchar*>(block.data()), block.width(), block.height(),
+                      block.width() * static_cast<qsizetype>(sizeof(Pixel)), QImage::Format_RGB32);
+  BuildPlayPanel();
+  BuildTitle();
+  setFocusPolicy(Qt::StrongFocus);
+  shownFill_.fill(kColorNotVisited - 1);  // differs from every state: the first sync paints all
+  qApp->installEventFilter(this);
+}
+
+frmGame::~frmGame() { qApp->removeEventFilter(this); }
+
+void frmGame::BuildPlayPanel() {
+  picFrame_ = new QWidget(this);
+  Place(picFrame_, kPicFrame);
+  picFrame_->installEventFilter(this);
+  picFrame_->setAttribute(Qt::WA_OpaquePaintEvent);
+
+  const QFont small = font();
+  lblBeta2_ = MakeLabel(this, "べーたばん", kLblBeta2, small, kBeta2Color);
+  lblDPS_ = MakeLabel(this, "", kLblDps, small, kDpsColor);
+  QFont dpsFont = lblDPS_->font();
+  dpsFont.setPixelSize(10);
+  lblDPS_->setFont(dpsFont);
+
+  for (int i = 0; i < kItemIcons; ++i) {
+    auto* icon = new QLabel(this);
+    const int left = kItemLeft + kItemStep * (i % kItemsPerRow);
+    const int top = i == 6 ? kItem6Top : (i < kItemsPerRow ? kItemTopRow0 : kItemTopRow1);
+    icon->setGeometry(left, top, kTileSize, kTileSize);
+    const QImage picture = ToImage(LoadPicture("item" + std::to_string(i)));
+    if (!picture.isNull()) icon->setPixmap(QPixmap::fromImage(picture));
+    icon->hide();
+    imgItem_[i] = icon;
+  }
+  for (int i = 0; i < kMiniMapSquares; ++i) {
+    auto* square = new QLabel(this);
+    square->setFrameShape(QFrame::Box);
+    square->setLineWidth(1);
+    square->resize(kMapSquare, kMapSquare);
+    square->hide();
+    shpMap_[i] = square;
+  }
+  std::vector<QWidget*> panel(imgItem_.begin(), imgItem_.end());
+  panel.insert(panel.end(), shpMap_.begin(), shpMap_.end());
+  panel.push_back(lblBeta2_);
+  panel.push_back(lblDPS_);
+  ending_ = std::make_unique<EndingView>(*game_, this, picFrame_, panel, GetCaptionHeight());
+}
+
+void frmGame::BuildTitle() {
+  auto* title = new QLabel(this);
+  title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  title->setAutoFillBackground(true);
+  QPalette p = title->palette();
+  p.setColor(QPalette::Window, Qt::black);
+  title->setPalette(p);
+  if (!title_.isNull()) title->setPixmap(QPixmap::fromImage(title_));
+  title->resize(kPicTitle.w, kPicTitle.h);
+  title->setFocusPolicy(Qt::StrongFocus);
+  picTitle_ = title;
+
+  lblBeta1_ = MakeLabel(picTitle_, "べーたばん", kLblBeta1, DesignFont(kGothic, 15.75), kBeta1Color);
+  const QFont menuFont = DesignFont(kMincho, 21.75);
+  for (int i = 0; i < TitleMenu::kEntries; ++i) {
+    lblTitle_[i] = MakeLabel(picTitle_, kTitleTexts[i], kLblTitle[i], menuFont, menu_.color(i));
+    lblTitle_[i]->setMouseTracking(true);
+    lblTitle_[i]->installEventFilter(this);
+  }
+  lblTitle_[TitleMenu::kSettings]->setEnabled(false);
+  const QFont waitFont = DesignFont(kGothic, 26.25, true);
+  for (int i = 0; i < 2; ++i) {
+    lblWait_[i] = MakeLabel(picTitle_, kPleaseWait, kLblWait[i], waitFont, kWaitColors[i]);
+    lblWait_[i]->hide();
+  }
+}
+
+void frmGame::Form_Load() {
+  for (int i = 0; i < kItemIcons; ++i) imgItem_[i]->setToolTip(QString::fromUtf8(ItemDesc[i]));
+  setWindowTitle(QString::fromUtf8(kAppTitle) + " Ver " + QString::number(kVersionMajor) + "." +
+                 QString::number(kVersionMinor));
+  // The window's outer height counts the caption; the client area is what lies below it.
+  const QSize outer = OuterSize(GetCaptionHeight());
+  setFixedSize(outer.width(), outer.height() - GetCaptionHeight());
+  picTitle_->move(kPicTitle.x, kPicTitle.y);
+  picFrame_->resize(kPicFrame.w, kPicFrame.h);
+  game_->SetViewFrame(picFrame_->width(), picFrame_->height());
+  for (int c = 0; c < kWorldBlocks; ++c)
+    for (int r = 0; r < kWorldBlocks; ++r) {
+      QWidget* square = shpMap_[kWorldBlocks * r + c];
+      square->setGeometry(kMapLeft + kMapStep * c, kMapTop + kMapStep * r, kMapSquare, kMapSquare);
+      square->show();
+    }
+  RegisterGameAudio(bgm_, midi_, se_);
+  midi_.SetDoneHandler([this](std::int16_t code) { bgm_.BGMDone(code); });
+  show();
+  ending_->MeasureWindow();
+  game_->ReturnToTitle();
+  SyncStatus();
+}
+
+void frmGame::lblTitle_MouseMove(int index) {
+  menu_.MouseMove(index);
+  for (int i = 0; i < TitleMenu::kEntries; ++i) SetTextColor(lblTitle_[i], menu_.color(i));
+}
+
+void frmGame::lblTitle_Click(int index) {
+  lastRun_ = game_->lblTitle_Click(index);
+  if (lastRun_ == RunResult::Closed) QCoreApplication::quit();
+}
+
+void frmGame::picTitle_KeyPress(int keyAscii) {
+  const int choice = TitleMenu::ChoiceForKey(keyAscii);
+  if (choice < 0) return;
+  lblTitle_MouseMove(choice);
+  lblTitle_Click(choice);
+}
+
+bool frmGame::IsOwnWidget(QObject* object) const {
+  auto* widget = qobject_cast<QWidget*>(object);
+  return widget && (widget == this || isAncestorOf(widget));
+}
+
+bool frmGame::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == picFrame_ && event->type() == QEvent::Paint) {
+    PaintFrame(picFrame_);
+    return true;
+  }
+  const QEvent::Type type = event->type();
+  if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && IsOwnWidget(watched)) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    // A held key stays held: the system's repeats are not presses.
+    if (key->isAutoRepeat()) return true;
+    const int vkey = VirtualKeyFromQtKey(key->key());
+    if (type == QEvent::KeyRelease) {
+      if (vkey >= 0) game_->KeyUp(vkey);
+      return true;
+    }
+    if (vkey >= 0) game_->KeyDown(vkey);
+    if (picTitle_->isVisible() && !ending_->active()) {
+      const QString text = key->text();
+      if (text.size() == 1) picTitle_KeyPress(text.at(0).unicode());
+    }
+    return true;
+  }
+  for (int i = 0; i < TitleMenu::kEntries; ++i) {
+    if (watched != lblTitle_[i]) continue;
+    if (type == QEvent::MouseMove) lblTitle_MouseMove(i);
+    if (type == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        lblTitle_[i]->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+      lblTitle_Click(i);
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void frmGame::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (ending_->active()) {
+    ending_->Paint(painter);
+    return;
+  }
+  painter.fillRect(rect(), Qt::black);
+  if (!background_.isNull()) painter.drawImage(0, 0, background_);
+}
+
+void frmGame::PaintFrame(QWidget* frame) {
+  QPainter painter(frame);
+  const GameState& st = game_->state();
+  painter.drawImage(QRect(0, 0, frame->width(), frame->height()), blockView_,
+                    QRect(-st.ViewX, -st.ViewY, frame->width(), frame->height()));
+  painter.setPen(QColor::fromRgb(kRopeColor));
+  for (const RopeLine& line : st.linRope)
+    if (line.Visible)
+      painter.drawLine(line.X1 + st.ViewX, line.Y1 + st.ViewY, line.X2 + st.ViewX, line.Y2 + st.ViewY);
+}
+
+void frmGame::closeEvent(QCloseEvent* event) {
+  bgm_.QuitBGM();
+  game_->Form_Unload();
+  event->accept();
+}
+
+void frmGame::SyncStatus() {
+  const GameState& st = game_->state();
+  for (int i = 0; i < kItemIcons; ++i) {
+    if (shownItems_[i] == st.ItemVisible[i]) continue;
+    shownItems_[i] = st.ItemVisible[i];
+    imgItem_[i]->setVisible(shownItems_[i]);
+  }
+  for (int i = 0; i < kMiniMapSquares; ++i) {
+    if (shownFill_[i] == st.MiniMapFill[i]) continue;
+    shownFill_[i] = st.MiniMapFill[i];
+    auto* square = static_cast<QLabel*>(shpMap_[i]);
+    if (shownFill_[i] == kColorNotVisited) {
+      square->setAutoFillBackground(false);
+    } else {
+      QPalette p = square->palette();
+      p.setColor(QPalette::Window, FromStoredColor(shownFill_[i]));
+      square->setPalette(p);
+      square->setAutoFillBackground(true);
+    }
+    square->update();
+  }
+  if (std::strcmp(shownDps_.data(), st.DpsText.data()) != 0) {
+    shownDps_ = st.DpsText;
+    lblDPS_->setText(QString::fromLatin1(shownDps_.data()));
+  }
+}
+
+void frmGame::PlayEffect(int number) { se_.PlayAsync(static_cast<std::int16_t>(number), 0, 1, 0); }
+
+void frmGame::PlayMusic(int number, bool notLoop) { bgm_.BGMPlay(static_cast<std::int16_t>(number), notLoop); }
+
+void frmGame::StopMusic() { bgm_.BGMStop(); }
+
+bool frmGame::AskYesNo(const char* question) { return prompt_.AskYesNo(question); }
+
+void frmGame::ShowItemDialog(int itemNo) {
+  SyncStatus();  // the found item's icon is up before the dialog covers the window
+  frmGetItem::ShowModal(itemNo, dialogColorPhase_, [this](int effect) { PlayEffect(effect); }, this);
+}
+
+void frmGame::ShowEndingView() {
+  SyncStatus();
+  ending_->Begin();
+  update();
+}
+
+void frmGame::ShowTitle() {
+  picTitle_->show();
+  picTitle_->raise();
+  picTitle_->setFocus();
+}
+
+void frmGame::ShowPleaseWait(bool visible) {
+  for (QLabel* label : lblWait_) label->setVisible(visible);
+  if (visible)
+    for (QLabel* label : lblWait_) label->repaint();
+  SyncStatus();
+}
+
+void frmGame::HideTitle() {
+  picTitle_->hide();
+  setFocus();
+}
+
+void frmGame::Refresh() {
+  SyncStatus();
+  picFrame_->update();
+}
+
+void frmGame::ProcessEvents() { pump_.ProcessEvents(); }
+
+void frmGame::ReportError(const std::string& message) {
+  QMessageBox::warning(this, QString::fromUtf8(kAppTitle), QString::fromStdString(message));
+}
+
+}  // namespace moriva

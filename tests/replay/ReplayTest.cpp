@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "support/GameFixture.h"
+#include "replay/ReplayRunner.h"
+#include "replay/ReplayScript.h"
+
+namespace moriva {
+namespace {
+
+std::string RunScript(const test::GameFixture& f, const std::string& text, int* status = nullptr) {
+  const std::string path = f.folder().file("script.txt");
+  std::ofstream(path) << text;
+  std::ostringstream out, err;
+  const int rc = RunReplayCommand(f.folder().path(), path, "", out, err);
+  if (status) *status = rc;
+  return rc == 0 ? out.str() : err.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  return lines;
+}
+
+TEST(Replay, SameScriptGivesTheSameTraceByteForByte) {
+  test::GameFixture f;
+  f.WriteWorld();
+  const std::string script =
+      "# a walk, a save and a load\n"
+      "items 4\n"
+      "start 1 2 400.5 600\n"
+      "at 3 press Right S\n"
+      "at 10 release Right S\n"
+      "at 12 press L D2\n"
+      "answer yes\n"
+      "frames 30\n";
+  const std::string first = RunScript(f, script);
+  std::filesystem::remove(f.folder().file("savedata.dat"));
+  const std::string second = RunScript(f, script);
+  EXPECT_EQ(first, second);
+  const auto lines = Lines(first);
+  ASSERT_EQ(lines.size(), 31u);
+  EXPECT_EQ(lines.back(), R"({"end": "frames", "frames": 30})");
+  EXPECT_NE(lines[0].find(R"("events": ["ReturnToTitle", "EnterBlock"])"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[0].find(R"("music": [[1, true], [2, false]])"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[0].find(R"("BlockX": 1, "BlockY": 2, "HeroX": 400.5)"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[2].find(R"("effects": [1])"), std::string::npos) << lines[2];
+  EXPECT_NE(lines[2].find(R"("events": ["SaveGame"])"), std::string::npos) << lines[2];
+  EXPECT_NE(lines[11].find(R"("events": ["prompt ロードしますか？ yes", "LoadGame 2", "EnterBlock"])"),
+            std::string::npos)
+      << lines[11];
+}
+
+TEST(Replay, TraceFieldsInTheirOrder) {
+  test::GameFixture f;
+  f.WriteWorld();
+  const auto lines = Lines(RunScript(f, "frames 1\n"));
+  ASSERT_EQ(lines.size(), 2u);
+  const char* fields[] = {"frame",        "BlockX",      "BlockY",        "HeroX",        "HeroY",
+                          "HeroVX",       "HeroVY",      "HeroState",     "PrevState",    "Facing",
+                          "JumpFrames",   "Countdown",   "RopeRow",       "SwitchOn",     "AnimCount",
+                          "ConveyorVX",   "SlowFloor",   "CrumbleTimer",  "SpringTimer",  "LauncherTimer",
+                          "SavedInBlock", "GoalTouched", "HaveItem",      "MissCount",    "effects",
+                          "music",        "events"};
+  std::size_t at = 0;
+  for (const char* name : fields) {
+    const std::size_t found = lines[0].find("\"" + std::string(name) + "\": ", at);
+    ASSERT_NE(found, std::string::npos) << name;
+    at = found;
+  }
+  EXPECT_NE(lines[0].find(R"("MissCount": [[0, 0, 0, 0, 0], [0, 0, 0, 0, 0], [0, 0, 0, 0, 0], [0, 0, 0, 0, 0], [0, 0, 0, 0, 0]])"),
+            std::string::npos);
+}
+
+TEST(Replay, TitleAnswerEndsThePlay) {
+  test::GameFixture f;
+  f.WriteWorld();
+  const auto lines = Lines(RunScript(f, "at 4 press Q\nanswer yes\nframes 100\n"));
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_NE(lines[3].find(R"("prompt タイトルに戻りますか？ yes", "ReturnToTitle")"), std::string::npos);
+  EXPECT_EQ(lines.back(), R"({"end": "title", "frames": 4})");
+}
+
+TEST(Replay, ContinueWithoutASaveStartsANewGame) {
+  test::GameFixture f;
+  f.WriteWorld();
+  const auto lines = Lines(RunScript(f, "title continue\nframes 1\n"));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NE(lines[0].find(R"("LoadGame 0", "EnterBlock")"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[0].find(R"("BlockX": 2, "BlockY": 4)"), std::string::npos) << lines[0];
+}
+
+TEST(Replay, BadLinesAreRejectedWithTheirNumber) {
+  test::GameFixture f;
+  f.WriteWorld();
+  int status = 0;
+  const std::string cases[] = {"frames 3\nat 0 press Left\n", "frames 3\n\nat 2 press Jump\n",
+                               "start 5 0 1 1\n", "title later\n", "switch 2\n", "items 10\n",
+                               "answer maybe\n", "frames x\n", "jump\n"};
+  const int lineOf[] = {2, 3, 1, 1, 1, 1, 1, 1, 1};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const std::string err = RunScript(f, cases[i], &status);
+    EXPECT_EQ(status, 2) << cases[i];
+    EXPECT_NE(err.find("script.txt:" + std::to_string(lineOf[i]) + ":"), std::string::npos) << err;
+  }
+}
+
+TEST(Replay, MissingWorldIsAnError) {
+  test::GameFixture f;
+  int status = 0;
+  const std::string err = RunScript(f, "frames 1\n", &status);
+  EXPECT_EQ(status, 2);
+  EXPECT_NE(err.find("mapdata.dat"), std::string::npos);
+}
+
+TEST(ReplayScriptKeys, NamesAndNumbers) {
+  EXPECT_EQ(ReplayKeyCode("Left"), 37);
+  EXPECT_EQ(ReplayKeyCode("Enter"), 13);
+  EXPECT_EQ(ReplayKeyCode("D7"), 55);
+  EXPECT_EQ(ReplayKeyCode("Q"), 81);
+  EXPECT_EQ(ReplayKeyCode("200"), 200);
+  EXPECT_EQ(ReplayKeyCode("256"), -1);
+  EXPECT_EQ(ReplayKeyCode("left"), -1);
+}
+
+TEST(Replay, LibraryRunnerReportsEveryFrame) {
+  test::GameFixture f;
+  f.WriteWorld();
+  ReplayScript script;
+  script.frames = 5;
+  std::ostringstream trace;
+  std::string error;
+  ReplayRunner runner(f.folder().path());
+  long last = 0;
+  runner.onFrame = [&](long frame, const Game& game) {
+    last = frame;
+    EXPECT_EQ(game.state().HeroViewX, 144);
+  };
+  EXPECT_EQ(runner.Run(script, trace, error), 0);
+  EXPECT_EQ(last, 5);
+}
+
+}  // namespace
+}  // namespace moriva

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <vector>
+
+#include "ui/frmGetItem.h"
+#include "platform/Pictures.h"
+
+namespace moriva {
+namespace {
+
+class frmGetItemTest : public ::testing::Test {
+ protected:
+  ItemDialogModel::EffectPlayer Recorder() {
+    return [this](int effect) { effects.push_back(effect); };
+  }
+  static void RevealAll(frmGetItem& dialog) {
+    for (int guard = 0; dialog.tmrMS()->isActive() && guard < 1000; ++guard) dialog.tmrMS_Timer();
+  }
+  static void SendKey(QWidget* target, int key, bool autoRepeat) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
+    QApplication::sendEvent(target, &press);
+  }
+
+  std::int32_t colorPhase = 0;
+  std::vector<int> effects;
+};
+
+TEST_F(frmGetItemTest, LayoutFontsAndColoursFollowTheDesign) {
+  frmGetItem dialog(0, colorPhase, Recorder());
+  EXPECT_EQ(dialog.size(), QSize(246, 109));
+  EXPECT_EQ(dialog.picItem()->geometry(), QRect(8, 8, 32, 32));
+  EXPECT_EQ(dialog.lblMS()->geometry(), QRect(56, 8, 181, 57));
+  EXPECT_EQ(dialog.lblMS2()->geometry(), QRect(59, 11, 181, 57));
+  EXPECT_EQ(dialog.cmdOK()->geometry(), QRect(168, 73, 73, 33));
+  EXPECT_EQ(dialog.cmdOK()->text(), "OK");
+
+  for (QLabel* label : {dialog.lblMS(), dialog.lblMS2()}) {
+    EXPECT_TRUE(label->wordWrap());
+    EXPECT_TRUE(label->font().bold());
+    EXPECT_DOUBLE_EQ(label->font().pointSizeF(), 14.25);
+    EXPECT_EQ(label->font().family(), QString("ＭＳ Ｐゴシック"));
+  }
+  EXPECT_EQ(dialog.lblMS()->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+  EXPECT_EQ(dialog.lblMS2()->palette().color(QPalette::WindowText), QColor(192, 192, 255));
+  EXPECT_TRUE(dialog.cmdOK()->font().bold());
+  EXPECT_DOUBLE_EQ(dialog.cmdOK()->font().pointSizeF(), 11.25);
+  EXPECT_TRUE(dialog.cmdOK()->styleSheet().contains("#c0ffc0"));  // design back colour
+
+  EXPECT_EQ(dialog.tmrMS()->interval(), 30);
+  EXPECT_EQ(dialog.tmrButtonColor()->interval(), 50);
+  EXPECT_TRUE(dialog.tmrMS()->isActive());
+  EXPECT_FALSE(dialog.tmrButtonColor()->isActive());
+}
+
+TEST_F(frmGetItemTest, BlueKeyRevealsNameOnTwoLinesThenDescription) {
+  frmGetItem dialog(0, colorPhase, Recorder());
+  EXPECT_EQ(dialog.windowTitle(), "たからばこ");
+  EXPECT_EQ(dialog.messageText(), ".....");
+  EXPECT_EQ(effects, std::vector<int>{11});
+
+  for (int i = 0; i < 5; ++i) dialog.tmrMS_Timer();
+  EXPECT_EQ(dialog.messageText(), "青のカギ\n");  // the lone carriage return breaks the line
+  EXPECT_EQ(dialog.lblMS2()->text(), dialog.lblMS()->text());
+  EXPECT_EQ(dialog.cmdOK()->focusPolicy(), Qt::NoFocus);
+  RevealAll(dialog);
+  EXPECT_EQ(dialog.messageText(), "青のカギ\nを手に入れた!");
+  EXPECT_NE(dialog.cmdOK()->focusPolicy(), Qt::NoFocus);
+  EXPECT_TRUE(dialog.tmrButtonColor()->isActive());
+
+  dialog.tmrButtonColor_Timer();
+  EXPECT_TRUE(dialog.cmdOK()->styleSheet().contains("#faaea6"));  // RGB(250, 174, 166)
+  dialog.cmdOK()->click();
+  EXPECT_FALSE(dialog.tmrButtonColor()->isActive());
+  EXPECT_TRUE(dialog.tmrMS()->isActive());
+  RevealAll(dialog);
+  EXPECT_EQ(dialog.messageText(), "これで青色のとびらが開くぞ！");
+  EXPECT_EQ(effects, (std::vector<int>{11, 1}));
+}
+
+TEST_F(frmGetItemTest, IconsComeFromTheItemPicturesAndTheSpriteSheet) {
+  const Surface sprites = LoadPicture("sprites");
+  const Surface item3 = LoadPicture("item3");
+  {
+    frmGetItem dialog(3, colorPhase, Recorder());
+    if (!item3.empty()) {
+      const QImage shown = dialog.picItem()->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+      ASSERT_EQ(shown.size(), QSize(32, 32));
+      EXPECT_EQ(shown.pixel(16, 16) & 0xFFFFFFu, item3.pixel(16, 16));
+    }
+  }
+  if (sprites.empty()) GTEST_SKIP() << "no sprite sheet in this build";
+  for (auto [itemNo, x, y] : {std::tuple{104, 192, 288}, {-1, 224, 288}, {200, 224, 288}}) {
+    frmGetItem dialog(itemNo, colorPhase, Recorder());
+    const QImage shown = dialog.picItem()->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(32, 32)) << itemNo;
+    for (int p = 0; p < 32; p += 5) {
+      EXPECT_EQ(shown.pixel(p, 31 - p) & 0xFFFFFFu, sprites.pixel(x + p, y + 31 - p)) << itemNo;
+    }
+  }
+}
+
+TEST_F(frmGetItemTest, EveryMessageFitsTheLabel) {
+  std::vector<int> itemNos = {-1, 200};
+  for (int i = 0; i <= 9; ++i) itemNos.push_back(i);
+  for (int i = 101; i <= 106; ++i) itemNos.push_back(i);
+  for (int itemNo : itemNos) {
+    frmGetItem dialog(itemNo, colorPhase, Recorder());
+    for (int message = 0; message < 2 && !dialog.model().closed(); ++message) {
+      RevealAll(dialog);
+      EXPECT_LE(dialog.lblMS()->heightForWidth(dialog.lblMS()->width()), dialog.lblMS()->height())
+          << itemNo << ": " << dialog.messageText().toStdString();
+      dialog.cmdOK_Click();
+    }
+    EXPECT_TRUE(dialog.model().closed()) << itemNo;
+  }
+}
+
+TEST_F(frmGetItemTest, GoalNoticeIsCaptionedWithTheGameTitle) {
+  frmGetItem dialog(200, colorPhase, Recorder());
+  EXPECT_EQ(dialog.windowTitle(), "ルナポロ");
+  RevealAll(dialog);
+  EXPECT_EQ(dialog.messageText(), "お月見に必要なものが足りない！！");
+  EXPECT_EQ(effects, std::vector<int>{13});
+}
+
+TEST_F(frmGetItemTest, CloseButtonActsAsOk) {
+  frmGetItem dialog(101, colorPhase, Recorder());
+  dialog.show();
+  RevealAll(dialog);
+  dialog.close();  // moves on to the memo instead of closing
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.model().MsgText(), u"城の上に行くには、城の中央部分から。");
+  dialog.close();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(effects, (std::vector<int>{12, 1, 1}));
+}
+
+TEST_F(frmGetItemTest, EnterPressesOkOnlyOnceFocusedAndNeverByRepeat) {
+  frmGetItem dialog(-1, colorPhase, Recorder());
+  dialog.show();
+  dialog.activateWindow();
+  QApplication::processEvents();
+  SendKey(&dialog, Qt::Key_Return, false);  // still revealing: the button has no focus
+  EXPECT_TRUE(dialog.isVisible());
+  RevealAll(dialog);
+  SendKey(&dialog, Qt::Key_Return, true);   // a repeat of a key held since before
+  EXPECT_TRUE(dialog.isVisible());
+  if (!dialog.cmdOK()->hasFocus()) GTEST_SKIP() << "no keyboard focus without an active window";
+  SendKey(&dialog, Qt::Key_Return, false);
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(frmGetItemTest, ShowModalReturnsAfterTheLastOkAndKeepsThePhase) {
+  // Presses OK whenever the dialog is waiting, as a player would.
+  QTimer presser;
+  presser.setInterval(5);
+  QObject::connect(&presser, &QTimer::timeout, [&] {
+    if (auto* dialog = qobject_cast<frmGetItem*>(QApplication::activeModalWidget())) {
+      if (!dialog->tmrMS()->isActive() && dialog->tmrButtonColor()->isActive() &&
+          dialog->model().ColorPhase() >= 8) {
+        dialog->cmdOK()->click();
+      }
+    }
+  });
+  presser.start();
+  frmGetItem::ShowModal(0, colorPhase, Recorder(), nullptr);
+  presser.stop();
+  EXPECT_EQ(effects, (std::vector<int>{11, 1, 1}));
+  EXPECT_GE(colorPhase, 8);
+  EXPECT_EQ(colorPhase % 4, 0);
+}
+
+}  // namespace
+}  // namespace moriva
