@@ -74,7 +74,7 @@ class MapEditor {
   Surface& picEdit() { return picEdit_; }
   const Surface& picMap() const { return picMap_; }
   Surface& picMapSurface() { return picMap_; }
-  const Surface& picAllMap() const { return picAllMap_; }
+  Surface& picAllMap() { return picAllMap_; }
   const Surface& tileSheet() const { return sheet_(); }
   ViewOffsets view() const { return view_; }
   const std::string& status() const { return status_; }
