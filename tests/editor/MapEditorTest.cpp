@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "EditorTestSupport.h"
+#include "editor/CellInfo.h"
 #include "editor/MapExport.h"
 #include "platform/FileStore.h"
 #include "platform/Pictures.h"
@@ -340,6 +341,15 @@ INSTANTIATE_TEST_SUITE_P(
                                },
                                true}),
     [](const ::testing::TestParamInfo<UndoCase>& p) { return std::string(p.param.name); });
+
+TEST(CellInfo, NamesTheCellAndWhatItsCodeDoes) {
+  MapGrid map;
+  map(53, 104) = 55;
+  EXPECT_EQ(DescribeCell(map, 1, 2, {3, 4}), "block (1, 2) cell (3, 4) world (53, 104) code 55: treasure box");
+  EXPECT_EQ(DescribeCode(0), "code 0: open background");
+  EXPECT_EQ(DescribeCode(150), "code 150: door (opens with its key)");
+  EXPECT_EQ(DescribeCode(200), "code 200: open background, no picture (draws black)");
+}
 
 }  // namespace
 }  // namespace moriva
