@@ -3,30 +3,48 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstring>
+#include <fstream>
 #include <iostream>
+#include <memory>
 
 #include "game/GameTables.h"
 #include "ui/frmGame.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SdlAudioDevices.h"
+#include "replay/DemoPlayer.h"
+#include "replay/ReplayRecorder.h"
+#include "replay/ReplayScript.h"
 #include "world/MapFile.h"
 #include "world/basMoriva.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: moriva [--help] [--version] [--editor]\n"
+    "usage: moriva [--help] [--version] [--editor] [--record FILE | --replay FILE]\n"
     "Plays the world mapdata.dat in the program's folder, from the title screen.\n"
-    "  --editor   open the map editor instead of the game\n"
+    "  --editor         open the map editor instead of the game\n"
+    "  --record FILE    play as usual and write the game played as a replay script\n"
+    "  --replay FILE    play a replay script in the window (Q, Escape or closing stops it)\n"
     "  --help     print this text and exit\n"
     "  --version  print the version and exit\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::string recordPath, replayPath;
   for (int i = 1; i < argc; ++i) {
+    const bool record = std::strcmp(argv[i], "--record") == 0;
+    if (record || std::strcmp(argv[i], "--replay") == 0) {
+      if (i + 1 >= argc) {
+        std::cerr << "moriva: " << argv[i] << " needs a file\n" << kUsage;
+        return 2;
+      }
+      (record ? recordPath : replayPath) = argv[++i];
+      continue;
+    }
     if (std::strcmp(argv[i], "--help") == 0) {
       std::cout << kUsage;
       return 0;
@@ -41,6 +59,24 @@ int main(int argc, char** argv) {
     }
     std::cerr << "moriva: unknown option " << argv[i] << "\n" << kUsage;
     return 2;
+  }
+  if (!recordPath.empty() && !replayPath.empty()) {
+    std::cerr << "moriva: --record and --replay cannot be used together\n";
+    return 2;
+  }
+  // A demo's script is read before any window opens, so that a bad line is told at once.
+  moriva::ReplayScript script;
+  if (!replayPath.empty()) {
+    std::ifstream in(replayPath);
+    moriva::ReplayScriptError bad;
+    if (!in) {
+      std::cerr << "moriva: cannot read the script " << replayPath << "\n";
+      return 2;
+    }
+    if (!moriva::ParseReplayScript(in, script, bad)) {
+      std::cerr << replayPath << ":" << bad.line << ": " << bad.message << "\n";
+      return 2;
+    }
   }
   QApplication app(argc, argv);
 
@@ -59,8 +95,32 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     moriva::frmGame window(shared, tileSheet, spriteSheet, *audio.midi, *audio.wav, folder);
+    std::unique_ptr<moriva::ReplayRecorder> recorder;
+    std::unique_ptr<moriva::DemoPlayer> demo;
+    if (!recordPath.empty()) {
+      recorder = std::make_unique<moriva::ReplayRecorder>(recordPath);
+      window.SetPlayHook(recorder.get());
+    } else if (!replayPath.empty()) {
+      demo = std::make_unique<moriva::DemoPlayer>(script, std::cout);
+      window.SetPlayHook(demo.get());
+    }
     window.Form_Load();
+    if (demo) {
+      // The demo makes its title choice once the title is on screen.
+      QTimer::singleShot(0, &window, [&window, &demo] {
+        window.lblTitle_MouseMove(demo->titleChoice());
+        window.lblTitle_Click(demo->titleChoice());
+      });
+    }
     status = QApplication::exec();
+    window.SetPlayHook(nullptr);
+    if (recorder) {
+      std::string error;
+      if (!recorder->Save(error)) {
+        std::cerr << "moriva: " << error << "\n";
+        status = 1;
+      }
+    }
   }
   return status;
 }
