@@ -28,21 +28,23 @@ constexpr const char* kUsage =
     "  --editor         open the map editor instead of the game\n"
     "  --record FILE    play as usual and write the game played as a replay script\n"
     "  --replay FILE    play a replay script in the window (Q, Escape or closing stops it)\n"
+    "  --trace OUT      with --record or --replay: the hero's position after every frame\n"
     "  --help     print this text and exit\n"
     "  --version  print the version and exit\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string recordPath, replayPath;
+  std::string recordPath, replayPath, tracePath;
   for (int i = 1; i < argc; ++i) {
     const bool record = std::strcmp(argv[i], "--record") == 0;
-    if (record || std::strcmp(argv[i], "--replay") == 0) {
+    const bool replay = std::strcmp(argv[i], "--replay") == 0;
+    if (record || replay || std::strcmp(argv[i], "--trace") == 0) {
       if (i + 1 >= argc) {
         std::cerr << "moriva: " << argv[i] << " needs a file\n" << kUsage;
         return 2;
       }
-      (record ? recordPath : replayPath) = argv[++i];
+      (record ? recordPath : replay ? replayPath : tracePath) = argv[++i];
       continue;
     }
     if (std::strcmp(argv[i], "--help") == 0) {
@@ -63,6 +65,18 @@ int main(int argc, char** argv) {
   if (!recordPath.empty() && !replayPath.empty()) {
     std::cerr << "moriva: --record and --replay cannot be used together\n";
     return 2;
+  }
+  std::ofstream trace;
+  if (!tracePath.empty()) {
+    if (recordPath.empty() && replayPath.empty()) {
+      std::cerr << "moriva: --trace goes with --record or --replay\n";
+      return 2;
+    }
+    trace.open(tracePath, std::ios::binary | std::ios::trunc);
+    if (!trace) {
+      std::cerr << "moriva: cannot write the trace " << tracePath << "\n";
+      return 2;
+    }
   }
   // A demo's script is read before any window opens, so that a bad line is told at once.
   moriva::ReplayScript script;
@@ -99,9 +113,11 @@ int main(int argc, char** argv) {
     std::unique_ptr<moriva::DemoPlayer> demo;
     if (!recordPath.empty()) {
       recorder = std::make_unique<moriva::ReplayRecorder>(recordPath);
+      if (trace.is_open()) recorder->TracePositions(&trace);
       window.SetPlayHook(recorder.get());
     } else if (!replayPath.empty()) {
       demo = std::make_unique<moriva::DemoPlayer>(script, std::cout);
+      if (trace.is_open()) demo->TracePositions(&trace);
       window.SetPlayHook(demo.get());
     }
     window.Form_Load();

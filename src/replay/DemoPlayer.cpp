@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "replay/PositionLine.h"
 #include "world/basMoriva.h"
 
 namespace moriva {
@@ -63,6 +64,7 @@ void DemoPlayer::FrameBegins(long frame, Game& game) {
 
 void DemoPlayer::FrameEnded(long frame, Game& game) {
   lastFrame_ = frame;
+  if (positions_) WritePositionLine(*positions_, frame, game);
   const long limit = script_.frames > 0 ? script_.frames : ReplayScript::kDefaultFrameLimit;
   if (frame >= limit) game.state().StopLoop = kTrue;
 }
@@ -76,6 +78,7 @@ bool DemoPlayer::Answer(const char*, bool& yes) {
 bool DemoPlayer::CloseDialog(int) { return true; }
 
 bool DemoPlayer::PlayEnded(RunResult result, Game& game) {
+  if (positions_) positions_->flush();
   const GameState& st = game.state();
   report_ << "{\"end\": \"" << EndReason(result) << "\", \"frames\": " << lastFrame_
           << ", \"BlockX\": " << game.module().BlockX << ", \"BlockY\": " << game.module().BlockY

@@ -27,12 +27,16 @@ class DemoPlayer final : public PlayHook {
   bool PlayEnded(RunResult result, Game& game) override;
   bool PlayerKeysReachGame() const override { return false; }
 
+  // Where to write the hero's position after every frame (see WritePositionLine); none by default.
+  void TracePositions(std::ostream* out) { positions_ = out; }
+
   // The title entry the script starts with.
   int titleChoice() const { return script_.continueGame ? 1 : 0; }
 
  private:
   const ReplayScript& script_;
   std::ostream& report_;
+  std::ostream* positions_ = nullptr;
   std::vector<ReplayScript::KeyChange> keys_;  // sorted by frame, script order within one
   std::size_t nextKey_ = 0;
   std::size_t nextAnswer_ = 0;

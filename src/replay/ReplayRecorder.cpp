@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "platform/KeyCodes.h"
+#include "replay/PositionLine.h"
 
 namespace moriva {
 
@@ -61,6 +62,10 @@ void ReplayRecorder::FrameBegins(long frame, Game& game) {
   lastFrame_ = frame;
 }
 
+void ReplayRecorder::FrameEnded(long frame, Game& game) {
+  if (playing_ && positions_) WritePositionLine(*positions_, frame, game);
+}
+
 // The game forgets every held key after a question or a dialog, and so does its replay.
 void ReplayRecorder::Answered(bool yes) {
   if (!playing_) return;
@@ -76,6 +81,7 @@ bool ReplayRecorder::PlayEnded(RunResult, Game&) {
   if (!playing_) return false;
   playing_ = false;
   if (lastFrame_ > 0) text_ += "frames " + std::to_string(lastFrame_) + "\n";
+  if (positions_) positions_->flush();
   std::string ignored;
   Save(ignored);
   return false;

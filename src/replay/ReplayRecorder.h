@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <ostream>
 #include <string>
 
 #include "game/GameState.h"
@@ -21,9 +22,13 @@ class ReplayRecorder final : public PlayHook {
 
   void TitleChosen(int index, Game& game) override;
   void FrameBegins(long frame, Game& game) override;
+  void FrameEnded(long frame, Game& game) override;
   void Answered(bool yes) override;
   void DialogClosed() override;
   bool PlayEnded(RunResult result, Game& game) override;
+
+  // Where to write the hero's position after every frame (see WritePositionLine); none by default.
+  void TracePositions(std::ostream* out) { positions_ = out; }
 
   // The script so far.
   const std::string& text() const { return text_; }
@@ -34,6 +39,7 @@ class ReplayRecorder final : public PlayHook {
   void ForgetKeys() { expected_.fill(0); }
 
   std::string path_;
+  std::ostream* positions_ = nullptr;
   std::string text_;
   std::array<std::int16_t, kKeyStateSize> expected_{};  // the keys the replayed game holds
   long lastFrame_ = 0;
