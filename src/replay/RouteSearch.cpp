@@ -98,15 +98,10 @@ std::uint64_t KeyOf(const PlaySnapshot& p, std::uint64_t changeHash, bool flameJ
   const bool hasShoes = (p.items >> kItemJumpShoes) & 1u;
   const int jumpLimit = kJumpFramesBase + (hasShoes ? kJumpFramesPerShoes : 0);
   const int lift = p.JumpFrames == 0 ? 0 : (p.JumpFrames < jumpLimit ? 1 : 2);
-  // Where a jump takes off decides where it lands: on the ground, half cells count.
-  const int centreX = RoundHalfEven(static_cast<double>(p.HeroX) + kCentre);
-  const bool standing = p.HeroState == hero::kNormal && p.JumpFrames == 0;
-  const int halfCell = standing && centreX % kTileSize >= kTileSize / 2 ? 1 : 0;
   BitPacker a;
   a.Put(static_cast<std::uint64_t>(p.BlockX), 3)
       .Put(static_cast<std::uint64_t>(p.BlockY), 3)
-      .Put(static_cast<std::uint64_t>(centreX / kTileSize), 6)
-      .Put(static_cast<std::uint64_t>(halfCell), 1)
+      .Put(static_cast<std::uint64_t>(TileOf(static_cast<double>(p.HeroX) + kCentre)), 6)
       .Put(static_cast<std::uint64_t>(TileOf(static_cast<double>(p.HeroY) + kCentre)), 6)
       .Put(static_cast<std::uint64_t>(SpeedClass(p.HeroVX, kFastX, kSlowX)), 3)
       .Put(static_cast<std::uint64_t>(SpeedClass(p.HeroVY, kFastY, kSlowY)), 3)
