@@ -47,6 +47,11 @@ void WriteCheckReport(std::ostream& out, const RouteSearchResult& r) {
           << ", \"frames\": " << b.frames;
     out << "}\n";
   }
+  for (const BlockReach& b : r.blocks) {
+    out << "{\"block\": [" << b.blockX << ", " << b.blockY << "], \"reached\": " << (b.reached ? "true" : "false");
+    if (b.reached) out << ", \"items\": " << ItemList(b.items) << ", \"frames\": " << b.frames;
+    out << "}\n";
+  }
   for (const Stranding& s : r.strandings) {
     out << "{\"stranded\": [" << s.blockX << ", " << s.blockY << "], \"cells\": [";
     for (std::size_t i = 0; i < s.cells.size(); ++i)

@@ -209,6 +209,16 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
           result.boxes.push_back(BoxReach{bx, by, i, j});
         }
 
+  for (int bx = 0; bx < kWorldBlocks; ++bx)
+    for (int by = 0; by < kWorldBlocks; ++by) result.blocks.push_back(BlockReach{bx, by});
+  const auto arrive = [&](const PlaySnapshot& p, std::uint32_t frames) {
+    BlockReach& b = result.blocks[p.BlockX * kWorldBlocks + p.BlockY];
+    if (b.reached) return;
+    b.reached = true;
+    b.frames = frames;
+    b.items = p.items;
+  };
+
   // The start, as the replay runner sets it up before the title choice.
   game.ReturnToTitle();
   GameState& st = game.state();
@@ -245,6 +255,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
     nodes.push_back(node);
     snaps.push_back(root);
     byKey[node.key] = 0;
+    arrive(root, 0);
     open.push({std::popcount(root.items), 0, 0});
   }
 
@@ -340,6 +351,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
           nodes.push_back(node);
           snaps.push_back(to);
           open.push({std::popcount(to.items), frames, target});
+          arrive(to, frames);
         } else if (!nodes[target].expanded && frames < nodes[target].frames) {
           // A shorter way to a state not yet tried: it stands for the key from now on.
           Node& better = nodes[target];

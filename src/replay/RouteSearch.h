@@ -34,6 +34,14 @@ struct BoxReach {
   int content = 0;              // ItemNo that the dialog showed
 };
 
+// The first arrival in a block.
+struct BlockReach {
+  int blockX = 0, blockY = 0;
+  bool reached = false;
+  long frames = 0;
+  std::uint16_t items = 0;
+};
+
 // A place the hero can reach but never leave: every move from there leads back there.
 struct Stranding {
   int blockX = 0, blockY = 0;
@@ -58,6 +66,7 @@ struct RouteSearchResult {
   bool endingReached = false;
   long endingFrames = 0;
   std::vector<BoxReach> boxes;
+  std::vector<BlockReach> blocks;     // all 25, by column then row
   std::vector<Stranding> strandings;
   std::vector<RouteStep> route;       // from the start to the ending
   std::size_t states = 0;             // distinct states found

@@ -24,6 +24,9 @@ TEST(RouteReport, BoxesStrandingsAndTheSummaryAsJsonLines) {
   r.boxes.push_back({2, 4, 9, 47, true, 35, 0, 102});
   r.boxes.push_back({1, 0, 16, 46, false});
   r.boxes.push_back({0, 4, 3, 46, true, 755, (1u << 4) | (1u << 7), 1});
+  r.blocks.push_back({2, 4, true, 0, 0});
+  r.blocks.push_back({1, 4, true, 60, 1u << 4});
+  r.blocks.push_back({4, 4, false});
   r.strandings.push_back({1, 0, {{8, 47}, {9, 47}}, 1u << 4, 120});
   r.endingReached = true;
   r.endingFrames = 5000;
@@ -38,6 +41,9 @@ TEST(RouteReport, BoxesStrandingsAndTheSummaryAsJsonLines) {
             "{\"box\": [2, 4, 9, 47], \"reached\": true, \"content\": 102, \"items\": [], \"frames\": 35}\n"
             "{\"box\": [1, 0, 16, 46], \"reached\": false}\n"
             "{\"box\": [0, 4, 3, 46], \"reached\": true, \"content\": 1, \"items\": [4, 7], \"frames\": 755}\n"
+            "{\"block\": [2, 4], \"reached\": true, \"items\": [], \"frames\": 0}\n"
+            "{\"block\": [1, 4], \"reached\": true, \"items\": [4], \"frames\": 60}\n"
+            "{\"block\": [4, 4], \"reached\": false}\n"
             "{\"stranded\": [1, 0], \"cells\": [[8, 47], [9, 47]], \"items\": [4], \"frames\": 120}\n"
             "{\"ending\": true, \"frames\": 5000, \"states\": 1234, \"expanded\": 1200, \"framesRun\": 99999, "
             "\"exhausted\": false, \"seconds\": 12, \"memoryMB\": 3}\n");
