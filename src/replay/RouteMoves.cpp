@@ -70,6 +70,9 @@ constexpr RouteMove kMoves[] = {
     {"sink", {0, kSwim}, {}},
     // A miss or the goal being played out, 38.
     {"wait out", {}, {}, true},
+    // While the rope climbs, 39..40: a direction held as the climb ends steps off at once.
+    {"ride left", {kLeft, kWait}, {}},
+    {"ride right", {kRight, kWait}, {}},
 };
 
 constexpr std::uint16_t kGround[] = {0, 1, 2, 3, 4};
@@ -80,7 +83,7 @@ constexpr std::uint16_t kRope = 20;
 constexpr std::uint16_t kAir[] = {21, 22, 23};
 constexpr std::uint16_t kLadder[] = {24, 25, 26, 27, 28, 29, 30, 31};
 constexpr std::uint16_t kWater[] = {32, 33, 34, 35, 36, 37};
-constexpr std::uint16_t kWaitWhileRopeRuns = 4;
+constexpr std::uint16_t kWhileRopeRuns[] = {4, 39, 40};
 constexpr std::uint16_t kWaitOut = 38;
 constexpr int kHoldsWithoutShoes = 4;  // 9 frames of lift need the shoes
 
@@ -101,7 +104,7 @@ int MovesFor(const PlaySnapshot& at, std::uint16_t* out, int capacity) {
     return n;
   }
   if (at.RopeRow > 0) {
-    add(kWaitWhileRopeRuns);
+    addAll(kWhileRopeRuns);
     return n;
   }
   const bool hasRope = (at.items >> kItemRope) & 1u;

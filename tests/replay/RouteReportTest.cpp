@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         MovesCase{"OnALadder", At(1, 1), 8, "climb up right", "jump 1"},
         MovesCase{"Swimming", At(2, 0), 6, "swim up left", ""},
         MovesCase{"Floating", At(3, 3), 6, "sink", ""},
-        MovesCase{"OnTheRope", At(1, 0, kRope, 0, 12), 1, "wait", "climb up"},
+        MovesCase{"OnTheRope", At(1, 0, kRope, 0, 12), 3, "ride right", "climb up"},
         MovesCase{"DuringAMiss", At(92, 0, 0, 40), 1, "wait out", "wait"}),
     [](const testing::TestParamInfo<MovesCase>& p) { return std::string(p.param.name); });
 
