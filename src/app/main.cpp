@@ -1,141 +1,210 @@
-// Start-up: reads the world from the program's folder, keeps the tile sheet for the whole
-// run, opens the audio devices and shows the game window, which goes to the title.
+// Start-up: the editor window is created first; its load step reads the world from the
+// program's folder, draws block (0, 0) (which creates the palette and with it the one tile
+// sheet) and hands over to the game window, which goes to the title. With --editor the
+// editor and its palette stay on screen instead.
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "editor/EditorHost.h"
+#include "editor/frmMain.h"
+#include "editor/frmParts.h"
 #include "game/GameTables.h"
-#include "ui/frmGame.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SdlAudioDevices.h"
 #include "replay/DemoPlayer.h"
 #include "replay/ReplayRecorder.h"
 #include "replay/ReplayScript.h"
-#include "world/MapFile.h"
+#include "ui/frmGame.h"
 #include "world/basMoriva.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: moriva [--help] [--version] [--editor] [--record FILE | --replay FILE]\n"
+    "usage: moriva [--help] [--version] [--editor] [--record FILE | --replay FILE] [--trace OUT]\n"
     "Plays the world mapdata.dat in the program's folder, from the title screen.\n"
-    "  --editor         open the map editor instead of the game\n"
+    "  --editor         open the map editor and its palette; \"Game\" plays the world in memory\n"
     "  --record FILE    play as usual and write the game played as a replay script\n"
     "  --replay FILE    play a replay script in the window (Q, Escape or closing stops it)\n"
     "  --trace OUT      with --record or --replay: the hero's position after every frame\n"
-    "  --help     print this text and exit\n"
-    "  --version  print the version and exit\n";
+    "  --help           print this text and exit\n"
+    "  --version        print the version and exit\n";
+
+constexpr int kBadArguments = 2;
+constexpr int kWorldUnreadable = 1;
+
+// What the command line asks for. Every option is read here and only here.
+struct Options {
+  bool editor = false;
+  std::string recordPath, replayPath, tracePath;
+};
+
+// The option's file argument, or null when the command line ends before it.
+const char* FileArgument(int argc, char** argv, int& i) {
+  if (i + 1 >= argc) {
+    std::cerr << "moriva: " << argv[i] << " needs a file\n" << kUsage;
+    return nullptr;
+  }
+  return argv[++i];
+}
+
+// The options, or the exit status when the command line is answered without a window.
+std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (std::strcmp(arg, "--help") == 0) {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (std::strcmp(arg, "--version") == 0) {
+      std::cout << "moriva " << MORIVA_VERSION << "\n";
+      return 0;
+    }
+    if (std::strcmp(arg, "--editor") == 0) {
+      options.editor = true;
+      continue;
+    }
+    std::string* file = std::strcmp(arg, "--record") == 0   ? &options.recordPath
+                        : std::strcmp(arg, "--replay") == 0 ? &options.replayPath
+                        : std::strcmp(arg, "--trace") == 0  ? &options.tracePath
+                                                             : nullptr;
+    if (file) {
+      const char* path = FileArgument(argc, argv, i);
+      if (!path) return kBadArguments;
+      *file = path;
+      continue;
+    }
+    std::cerr << "moriva: unknown option " << arg << "\n" << kUsage;
+    return kBadArguments;
+  }
+  const bool recording = !options.recordPath.empty(), demo = !options.replayPath.empty();
+  if ((recording && demo) || ((recording || demo) && options.editor)) {
+    std::cerr << "moriva: --record, --replay and --editor go one at a time\n";
+    return kBadArguments;
+  }
+  if (!options.tracePath.empty() && !recording && !demo) {
+    std::cerr << "moriva: --trace goes with --record or --replay\n";
+    return kBadArguments;
+  }
+  return std::nullopt;
+}
+
+// The windows that outlive the editor: the palette, which holds the tile sheet, and the
+// game window, created when the editor first asks for them. The game is destroyed before
+// the palette whose sheet it draws from.
+class Program : public moriva::EditorHost {
+ public:
+  Program(moriva::basMoriva& module, std::string folder)
+      : module_(module), folder_(std::move(folder)) {}
+
+  // A recording or a demo for the game window; a demo makes its title choice by itself.
+  void FollowPlay(moriva::PlayHook* hook, std::optional<int> demoChoice) {
+    hook_ = hook;
+    demoChoice_ = demoChoice;
+  }
+
+  moriva::frmParts& Parts() override {
+    if (!parts_) parts_ = std::make_unique<moriva::frmParts>();
+    return *parts_;
+  }
+
+  void ShowGame() override {
+    if (game_) {
+      game_->show();
+      return;
+    }
+    audio_ = moriva::OpenAudioDevices();
+    game_ = std::make_unique<moriva::frmGame>(module_, Parts().tileSheet(), spriteSheet_,
+                                              *audio_.midi, *audio_.wav, folder_);
+    game_->SetPlayHook(hook_);
+    game_->Form_Load();
+    if (demoChoice_) {
+      // Once the title is on screen.
+      QTimer::singleShot(0, game_.get(), [game = game_.get(), choice = *demoChoice_] {
+        game->lblTitle_MouseMove(choice);
+        game->lblTitle_Click(choice);
+      });
+    }
+  }
+
+ private:
+  moriva::basMoriva& module_;
+  std::string folder_;
+  const moriva::Surface spriteSheet_ = moriva::LoadPicture("sprites");
+  std::unique_ptr<moriva::frmParts> parts_;
+  moriva::AudioDevices audio_;
+  moriva::PlayHook* hook_ = nullptr;
+  std::optional<int> demoChoice_;
+  std::unique_ptr<moriva::frmGame> game_;
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string recordPath, replayPath, tracePath;
-  for (int i = 1; i < argc; ++i) {
-    const bool record = std::strcmp(argv[i], "--record") == 0;
-    const bool replay = std::strcmp(argv[i], "--replay") == 0;
-    if (record || replay || std::strcmp(argv[i], "--trace") == 0) {
-      if (i + 1 >= argc) {
-        std::cerr << "moriva: " << argv[i] << " needs a file\n" << kUsage;
-        return 2;
-      }
-      (record ? recordPath : replay ? replayPath : tracePath) = argv[++i];
-      continue;
-    }
-    if (std::strcmp(argv[i], "--help") == 0) {
-      std::cout << kUsage;
-      return 0;
-    }
-    if (std::strcmp(argv[i], "--version") == 0) {
-      std::cout << "moriva " << MORIVA_VERSION << "\n";
-      return 0;
-    }
-    if (std::strcmp(argv[i], "--editor") == 0) {
-      std::cerr << "moriva: the map editor is not available in this build yet\n";
-      return 1;
-    }
-    std::cerr << "moriva: unknown option " << argv[i] << "\n" << kUsage;
-    return 2;
-  }
-  if (!recordPath.empty() && !replayPath.empty()) {
-    std::cerr << "moriva: --record and --replay cannot be used together\n";
-    return 2;
-  }
-  std::ofstream trace;
-  if (!tracePath.empty()) {
-    if (recordPath.empty() && replayPath.empty()) {
-      std::cerr << "moriva: --trace goes with --record or --replay\n";
-      return 2;
-    }
-    trace.open(tracePath, std::ios::binary | std::ios::trunc);
-    if (!trace) {
-      std::cerr << "moriva: cannot write the trace " << tracePath << "\n";
-      return 2;
-    }
-  }
-  // A demo's script is read before any window opens, so that a bad line is told at once.
+  Options options;
+  if (const std::optional<int> answered = ParseArguments(argc, argv, options)) return *answered;
+  // The files of a recording or a demo are opened before any window, so that a bad one is
+  // told at once.
   moriva::ReplayScript script;
-  if (!replayPath.empty()) {
-    std::ifstream in(replayPath);
+  if (!options.replayPath.empty()) {
+    std::ifstream in(options.replayPath);
     moriva::ReplayScriptError bad;
     if (!in) {
-      std::cerr << "moriva: cannot read the script " << replayPath << "\n";
-      return 2;
+      std::cerr << "moriva: cannot read the script " << options.replayPath << "\n";
+      return kBadArguments;
     }
     if (!moriva::ParseReplayScript(in, script, bad)) {
-      std::cerr << replayPath << ":" << bad.line << ": " << bad.message << "\n";
-      return 2;
+      std::cerr << options.replayPath << ":" << bad.line << ": " << bad.message << "\n";
+      return kBadArguments;
     }
+  }
+  std::ofstream trace;
+  if (!options.tracePath.empty()) {
+    trace.open(options.tracePath, std::ios::binary | std::ios::trunc);
+    if (!trace) {
+      std::cerr << "moriva: cannot write the trace " << options.tracePath << "\n";
+      return kBadArguments;
+    }
+  }
+  std::unique_ptr<moriva::ReplayRecorder> recorder;
+  std::unique_ptr<moriva::DemoPlayer> demo;
+  if (!options.recordPath.empty()) {
+    recorder = std::make_unique<moriva::ReplayRecorder>(options.recordPath);
+    if (trace.is_open()) recorder->TracePositions(&trace);
+  } else if (!options.replayPath.empty()) {
+    demo = std::make_unique<moriva::DemoPlayer>(script, std::cout);
+    if (trace.is_open()) demo->TracePositions(&trace);
   }
   QApplication app(argc, argv);
 
-  // The shared state and the tile sheet outlive every window, as the editor's would.
+  // The shared state outlives every window.
   static moriva::basMoriva shared;
-  const std::string folder = moriva::ProgramFolder();
-  shared.MapFile = moriva::MapFilePath(folder);
-  if (moriva::IoResult r = moriva::LoadMap(shared.MapFile, shared.Map); !r) {
-    QMessageBox::critical(nullptr, QString::fromUtf8(moriva::kAppTitle), QString::fromStdString(r.message));
-    return 1;
+  Program program(shared, moriva::ProgramFolder());
+  if (recorder) program.FollowPlay(recorder.get(), std::nullopt);
+  if (demo) program.FollowPlay(demo.get(), demo->titleChoice());
+  QPointer<moriva::frmMain> editor = new moriva::frmMain(shared, program, moriva::ProgramFolder());
+  std::string error;
+  if (!editor->Form_Load(options.editor, &error)) {
+    QMessageBox::critical(nullptr, QString::fromUtf8(moriva::kAppTitle), QString::fromStdString(error));
+    delete editor;
+    return kWorldUnreadable;
   }
-  static const moriva::Surface tileSheet = moriva::LoadPicture("tiles");
-  static const moriva::Surface spriteSheet = moriva::LoadPicture("sprites");
-
-  moriva::AudioDevices audio = moriva::OpenAudioDevices();
-  int status = 0;
-  {
-    moriva::frmGame window(shared, tileSheet, spriteSheet, *audio.midi, *audio.wav, folder);
-    std::unique_ptr<moriva::ReplayRecorder> recorder;
-    std::unique_ptr<moriva::DemoPlayer> demo;
-    if (!recordPath.empty()) {
-      recorder = std::make_unique<moriva::ReplayRecorder>(recordPath);
-      if (trace.is_open()) recorder->TracePositions(&trace);
-      window.SetPlayHook(recorder.get());
-    } else if (!replayPath.empty()) {
-      demo = std::make_unique<moriva::DemoPlayer>(script, std::cout);
-      if (trace.is_open()) demo->TracePositions(&trace);
-      window.SetPlayHook(demo.get());
-    }
-    window.Form_Load();
-    if (demo) {
-      // The demo makes its title choice once the title is on screen.
-      QTimer::singleShot(0, &window, [&window, &demo] {
-        window.lblTitle_MouseMove(demo->titleChoice());
-        window.lblTitle_Click(demo->titleChoice());
-      });
-    }
-    status = QApplication::exec();
-    window.SetPlayHook(nullptr);
-    if (recorder) {
-      std::string error;
-      if (!recorder->Save(error)) {
-        std::cerr << "moriva: " << error << "\n";
-        status = 1;
-      }
+  int status = QApplication::exec();
+  delete editor;  // still there when the editor was closed without going into the game
+  if (recorder) {
+    std::string saveError;
+    if (!recorder->Save(saveError)) {
+      std::cerr << "moriva: " << saveError << "\n";
+      status = kWorldUnreadable;
     }
   }
   return status;
