@@ -41,6 +41,7 @@ constexpr const char* kUsage =
 
 constexpr int kBadArguments = 2;
 constexpr int kWorldUnreadable = 1;
+constexpr int kRecordingNotWritten = 1;
 
 // What the command line asks for. Every option is read here and only here.
 struct Options {
@@ -204,7 +205,7 @@ int main(int argc, char** argv) {
     std::string saveError;
     if (!recorder->Save(saveError)) {
       std::cerr << "moriva: " << saveError << "\n";
-      status = kWorldUnreadable;
+      status = kRecordingNotWritten;
     }
   }
   return status;
