@@ -1,8 +1,10 @@
 // moriva-tool world check [--folder DIR] [--script OUT] [--all] [--max-seconds N]
+//                         [--start BX BY X Y] [--items I,J,...]
 
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "ToolSupport.h"
 #include "platform/Pictures.h"
@@ -17,7 +19,10 @@ namespace moriva::tool {
 namespace {
 
 constexpr const char* kCheckUsage =
-    "world check [--folder DIR] [--script OUT] [--all] [--max-seconds N]";
+    "world check [--folder DIR] [--script OUT] [--all] [--max-seconds N] [--start BX BY X Y] [--items I,J,...]";
+constexpr int kLastBlock = 4;
+constexpr int kLastItem = 9;
+constexpr int kBlockPixels = 1600;
 // The checker searches at most this long unless told otherwise.
 constexpr int kDefaultMaxSeconds = 600;
 constexpr int kLongestSearch = 7 * 24 * 3600;
@@ -36,6 +41,17 @@ int Check(const Arguments& args, std::ostream& out) {
       scriptPath = Argument(args, ++i, "--script");
     } else if (option == "--all") {
       options.stopAtEnding = false;
+    } else if (option == "--start") {
+      ReplayScript::Start start{};
+      start.BlockX = static_cast<std::int16_t>(ParseInt(Argument(args, ++i, "BX"), 0, kLastBlock, "BX"));
+      start.BlockY = static_cast<std::int16_t>(ParseInt(Argument(args, ++i, "BY"), 0, kLastBlock, "BY"));
+      start.HeroX = static_cast<float>(ParseInt(Argument(args, ++i, "X"), 0, kBlockPixels, "X"));
+      start.HeroY = static_cast<float>(ParseInt(Argument(args, ++i, "Y"), 0, kBlockPixels, "Y"));
+      options.start = start;
+    } else if (option == "--items") {
+      std::stringstream list(Argument(args, ++i, "--items"));
+      for (std::string item; std::getline(list, item, ',');)
+        options.items.push_back(ParseInt(item, 0, kLastItem, "an item"));
     } else if (option == "--max-seconds") {
       options.maxSeconds = ParseInt(Argument(args, ++i, "--max-seconds"), 1, kLongestSearch, "--max-seconds");
     } else {
