@@ -2,6 +2,7 @@
 // run, opens the audio devices and shows the game window, which goes to the title.
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <cstring>
 #include <iostream>
@@ -18,7 +19,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: moriva [--help] [--version] [--editor]\n"
-    "Plays the world mapdata.dat in the program's folder, from the title screen.\n"
+    "Plays the world mapdata.dat, from the title screen.\n"
     "  --editor   open the map editor instead of the game\n"
     "  --help     print this text and exit\n"
     "  --version  print the version and exit\n";
@@ -28,7 +29,8 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0) {
-      std::cout << kUsage;
+      const QCoreApplication folders(argc, argv);
+      std::cout << kUsage << moriva::DescribeFileLocations();
       return 0;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
@@ -47,7 +49,7 @@ int main(int argc, char** argv) {
   // The shared state and the tile sheet outlive every window, as the editor's would.
   static moriva::basMoriva shared;
   const std::string folder = moriva::ProgramFolder();
-  shared.MapFile = moriva::MapFilePath(folder);
+  shared.MapFile = moriva::MapFilePath(folder);  // beside the program, or the user's copy
   if (moriva::IoResult r = moriva::LoadMap(shared.MapFile, shared.Map); !r) {
     QMessageBox::critical(nullptr, QString::fromUtf8(moriva::kAppTitle), QString::fromStdString(r.message));
     return 1;

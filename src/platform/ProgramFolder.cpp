@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 #include <memory>
 
 #include "platform/DataFolder.h"
+#include "platform/Preferences.h"
 
 namespace moriva {
 
@@ -36,6 +38,15 @@ std::string JoinProgramPath(const std::string& folder, const std::string& name) 
   DataFolder* folders = ProcessFolders();
   if (folders && folder == folders->programFolder()) return folders->Resolve(name);
   return folder + "/" + name;
+}
+
+std::string DescribeFileLocations() {
+  std::string text = "Files:\n  music and effects are read from      " + ProgramFolder() + "\n" +
+                     "  mapdata.dat, savedata.dat, exports:  " + WriteFolder() + "\n";
+  if (DataFolder* folders = ProcessFolders(); folders && folders->redirected())
+    text += "    (the program's folder is read-only: the shipped world is copied there on first use)\n";
+  text += "  sound switches and window scale:     " + OpenUserSettings()->fileName().toStdString() + "\n";
+  return text;
 }
 
 }  // namespace moriva

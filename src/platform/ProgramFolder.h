@@ -17,4 +17,7 @@ std::string WriteFolder();
 // read-only, lies in the user's data folder instead.
 std::string JoinProgramPath(const std::string& folder, const std::string& name);
 
+// For the command line's help: where the program reads and writes its files, one line each.
+std::string DescribeFileLocations();
+
 }  // namespace moriva
