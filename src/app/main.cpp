@@ -3,14 +3,19 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QMessageBox>
+#include <QSettings>
+#include <memory>
 #include <cstring>
 #include <iostream>
 
 #include "game/GameTables.h"
 #include "ui/frmGame.h"
 #include "platform/Pictures.h"
+#include "platform/Preferences.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SdlControllerSource.h"
 #include "platform/SdlAudioDevices.h"
 #include "world/MapFile.h"
 #include "world/basMoriva.h"
@@ -18,20 +23,26 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: moriva [--help] [--version] [--editor]\n"
+    "usage: moriva [--help] [--version] [--editor] [--mute]\n"
     "Plays the world mapdata.dat, from the title screen.\n"
     "  --editor   open the map editor instead of the game\n"
+    "  --mute     start with the music and the effects off (M and N switch them)\n"
     "  --help     print this text and exit\n"
     "  --version  print the version and exit\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  bool mute = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0) {
       const QCoreApplication folders(argc, argv);
       std::cout << kUsage << moriva::DescribeFileLocations();
       return 0;
+    }
+    if (std::strcmp(argv[i], "--mute") == 0) {
+      mute = true;
+      continue;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
       std::cout << "moriva " << MORIVA_VERSION << "\n";
@@ -45,6 +56,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication app(argc, argv);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 
   // The shared state and the tile sheet outlive every window, as the editor's would.
   static moriva::basMoriva shared;
@@ -61,6 +73,9 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     moriva::frmGame window(shared, tileSheet, spriteSheet, *audio.midi, *audio.wav, folder);
+    auto settings = moriva::OpenUserSettings();
+    window.UseDesktop(moriva::Preferences::Load(*settings), mute, std::move(settings),
+                      std::make_unique<moriva::SdlControllerSource>());
     window.Form_Load();
     status = QApplication::exec();
   }

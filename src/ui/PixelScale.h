@@ -35,6 +35,10 @@ class PixelScale {
   // Where a picture of `shown` size sits centred in `area`.
   static QPoint CentredOrigin(QSize shown, QSize area);
 
+  // The root's own size in design pixels (the client area the layout fills).
+  void SetRootSize(QSize logical) { rootSize_ = logical; }
+  QSize rootSize() const { return rootSize_; }
+
   int factor() const { return factor_; }
   QPoint origin() const { return origin_; }
   // Applies a new factor and origin to every element placed so far.
@@ -71,6 +75,7 @@ class PixelScale {
   QWidget* root_;
   int factor_ = 1;
   QPoint origin_;
+  QSize rootSize_;
   std::vector<Entry> entries_;
 };
 
