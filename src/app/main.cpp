@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
   {
     moriva::frmGame window(shared, tileSheet, spriteSheet, *audio.midi, *audio.wav, folder);
     auto settings = moriva::OpenUserSettings();
-    window.UseDesktop(moriva::Preferences::Load(*settings), mute, std::move(settings),
+    const moriva::Preferences remembered = moriva::Preferences::Load(*settings);
+    window.UseDesktop(remembered, mute, std::move(settings),
                       std::make_unique<moriva::SdlControllerSource>());
     window.Form_Load();
     status = QApplication::exec();

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <algorithm>
+#include <cstring>
 
 namespace moriva {
 
@@ -13,6 +14,24 @@ int PixelScale::FitFactor(QSize logical, QSize available) {
   if (logical.isEmpty()) return 1;
   const int fit = std::min(available.width() / logical.width(), available.height() / logical.height());
   return std::clamp(fit, 1, kLargestFactor);
+}
+
+void PixelScale::EnlargeInto(const QImage& source, const QRect& from, int factor, QImage& target) {
+  const int rows = std::min(from.height(), target.height() / factor);
+  const int columns = std::min(from.width(), target.width() / factor);
+  const auto rowBytes = static_cast<std::size_t>(columns * factor) * sizeof(QRgb);
+  for (int y = 0; y < rows; ++y) {
+    auto* out = reinterpret_cast<QRgb*>(target.scanLine(y * factor));
+    const int sy = from.y() + y;
+    const bool rowInside = sy >= 0 && sy < source.height();
+    const auto* in = rowInside ? reinterpret_cast<const QRgb*>(source.constScanLine(sy)) : nullptr;
+    for (int x = 0; x < columns; ++x) {
+      const int sx = from.x() + x;
+      const QRgb pixel = in && sx >= 0 && sx < source.width() ? in[sx] : qRgb(0, 0, 0);
+      for (int i = 0; i < factor; ++i) *out++ = pixel;
+    }
+    for (int i = 1; i < factor; ++i) std::memcpy(target.scanLine(y * factor + i), target.constScanLine(y * factor), rowBytes);
+  }
 }
 
 QPoint PixelScale::CentredOrigin(QSize shown, QSize area) {

@@ -30,6 +30,11 @@ class PixelScale {
 
   explicit PixelScale(QWidget* root) : root_(root) {}
 
+  // Enlarges `from` of `source` by `factor` into the top-left of `target` (RGB32 both), pixel
+  // by pixel. The play view goes through here every frame: a transformed draw would cost
+  // several times as much. Parts of `from` outside the source come out black.
+  static void EnlargeInto(const QImage& source, const QRect& from, int factor, QImage& target);
+
   // The largest whole factor at which `logical` fits into `available`; at least 1.
   static int FitFactor(QSize logical, QSize available);
   // Where a picture of `shown` size sits centred in `area`.

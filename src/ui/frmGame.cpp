@@ -338,7 +338,14 @@ void frmGame::PaintFrame(QWidget* frame) {
   scale_.Prepare(painter, false);
   const GameState& st = game_->state();
   const QRect view(0, 0, kPicFrame.w, kPicFrame.h);
-  painter.drawImage(view, blockView_, view.translated(-st.ViewX, -st.ViewY));
+  if (scale_.factor() == 1) {
+    painter.drawImage(view, blockView_, view.translated(-st.ViewX, -st.ViewY));
+  } else {
+    PixelScale::EnlargeInto(blockView_, view.translated(-st.ViewX, -st.ViewY), scale_.factor(), enlargedView_);
+    painter.resetTransform();
+    painter.drawImage(0, 0, enlargedView_);
+    scale_.Prepare(painter, false);
+  }
   // One design pixel wide, however large the window is.
   painter.setPen(QPen(QColor::fromRgb(kRopeColor), 1));
   for (const RopeLine& line : st.linRope)
@@ -528,6 +535,9 @@ void frmGame::ApplyScale() {
     scale_.SetFactor(windowFactor_);
     setFixedSize(logical * windowFactor_);
   }
+  // Sized once per factor, so the frames draw without allocating.
+  const QSize view = QSize(kPicFrame.w, kPicFrame.h) * scale_.factor();
+  if (scale_.factor() > 1 && enlargedView_.size() != view) enlargedView_ = QImage(view, QImage::Format_RGB32);
   // The narration's size follows its font.
   if (ending_->active()) ending_->lblEnding()->adjustSize();
   update();

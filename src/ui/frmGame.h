@@ -161,6 +161,7 @@ class frmGame : public QWidget, private GameHost {
   QImage background_;
   QImage title_;
   QImage blockView_;  // wraps the game's block surface, no copy
+  QImage enlargedView_;  // the play view at the window's factor
 
   QWidget* picTitle_ = nullptr;
   QWidget* picFrame_ = nullptr;

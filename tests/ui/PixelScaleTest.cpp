@@ -112,3 +112,25 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace moriva
+
+namespace moriva {
+namespace {
+
+TEST(PixelScaleEnlarge, EveryPixelBecomesASquareAndOutsideIsBlack) {
+  QImage source(3, 2, QImage::Format_RGB32);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) source.setPixel(x, y, qRgb(10 * x, 100 + y, 7));
+  QImage target(6, 6, QImage::Format_RGB32);
+  target.fill(Qt::white);
+  // Columns 1..2 and a third column beyond the source; rows 0..1 and one below.
+  PixelScale::EnlargeInto(source, QRect(1, 0, 3, 3), 2, target);
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 6; ++x) {
+      const int sx = 1 + x / 2, sy = y / 2;
+      const QRgb expected = sx < 3 && sy < 2 ? source.pixel(sx, sy) : qRgb(0, 0, 0);
+      EXPECT_EQ(target.pixel(x, y), expected) << x << "," << y;
+    }
+}
+
+}  // namespace
+}  // namespace moriva
