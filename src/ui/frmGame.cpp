@@ -468,10 +468,11 @@ void frmGame::PadKey(int virtualKey, bool down) {
 
 int frmGame::FittingFactor() const {
   const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
-  if (!shown) return 1;
+  if (availableArea_.isEmpty() && !shown) return 1;
+  const QSize area = availableArea_.isEmpty() ? shown->availableGeometry().size() : availableArea_;
   // The window's frame and caption need room beside the client area.
   const QSize frame(2 * kFrameBorder, GetCaptionHeight() + 2 * kFrameBorder);
-  return PixelScale::FitFactor(scale_.rootSize(), shown->availableGeometry().size() - frame);
+  return PixelScale::FitFactor(scale_.rootSize(), area - frame);
 }
 
 void frmGame::RunCommand(WindowCommand command) {

@@ -63,6 +63,9 @@ class frmGame : public QWidget, private GameHost {
   // The creation steps; the last one shows the window and goes to the title.
   void Form_Load();
 
+  // The screen area the window may fill, in place of its screen's (a test's own screen).
+  void SetAvailableArea(QSize area) { availableArea_ = area; }
+
   // The window's own keys: scale, fullscreen, sound switches.
   void RunCommand(WindowCommand command);
   const PixelScale& scale() const { return scale_; }
@@ -150,6 +153,7 @@ class frmGame : public QWidget, private GameHost {
   bool startMusic_ = true;
   bool startEffects_ = true;
   int windowFactor_ = 1;
+  QSize availableArea_;  // empty: the screen's
   bool fullscreen_ = false;
   TitleMenu menu_;
   RunResult lastRun_ = RunResult::Stopped;
