@@ -55,8 +55,8 @@ class Game {
   void KeyDown(int virtualKey);
   void KeyUp(int virtualKey);
 
-  // Saved games.
-  void SaveGame();
+  // Saved games. False when the file could not be written: the player has been told.
+  bool SaveGame();
   // False when the file could not be read: the player has been told and nothing changed.
   bool LoadGame(std::int16_t Back);
   const std::string& savePath() const { return savePath_; }
