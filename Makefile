@@ -4,7 +4,7 @@ BUILD_ASAN ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test test-sanitize build deps editor clean
+.PHONY: run test test-sanitize build deps editor clean mutants
 
 deps:
 	@bash tools/install-deps.sh
@@ -33,6 +33,10 @@ test-sanitize: deps
 	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORIVA_SANITIZE=ON -DMORIVA_BENCHMARKS=OFF
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# Small faults put into src/ one at a time; lists those the suite does not catch (slow, not in CI).
+mutants: deps
+	python3 tools/mutants/run --jobs $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)
