@@ -43,6 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PlaceCase{"BlockCell33By64", BlockCellAt, 33, 64, Cell{1, 2}},
                       PlaceCase{"BlockLastCell", BlockCellAt, 1599, 1599, Cell{49, 49}},
                       PlaceCase{"BlockHalfRoundsToEvenInside", BlockCellAt, 31.5, 0, Cell{1, 0}},
+                      PlaceCase{"BlockLeftOfSurface", BlockCellAt, -5, 10, std::nullopt},
                       PlaceCase{"BlockRoundsOut", BlockCellAt, 1599.6, 0, std::nullopt},
                       PlaceCase{"Overview27By41", OverviewBlockAt, 27, 41, Cell{2, 4}},
                       PlaceCase{"OverviewAt50", OverviewBlockAt, 50, 10, std::nullopt},
@@ -50,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PlaceCase{"Sheet70By40", SheetTileAt, 70, 40, Cell{2, 1}},
                       PlaceCase{"SheetLastTile", SheetTileAt, 255, 767, Cell{7, 23}},
                       PlaceCase{"SheetRightOf", SheetTileAt, 256, 0, std::nullopt},
-                      PlaceCase{"SheetBelow", SheetTileAt, 0, 768, std::nullopt},
+                      PlaceCase{"SheetBelow", SheetTileAt, 0, 768, std::nullopt}),
     [](const ::testing::TestParamInfo<PlaceCase>& p) { return std::string(p.param.name); });
 
 }  // namespace
