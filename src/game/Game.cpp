@@ -94,7 +94,7 @@ void Game::KeyUp(int virtualKey) {
   if (virtualKey >= 0 && virtualKey < kKeyStateSize) st_.KeyState[virtualKey] = 0;
 }
 
-void Game::SaveGame() {
+bool Game::SaveGame() {
   SaveSlotData data;
   data.BlockX = mod_.BlockX;
   data.BlockY = mod_.BlockY;
@@ -111,10 +111,11 @@ void Game::SaveGame() {
   IoResult result = WriteNextSlot(savePath_, data, &written);
   if (!result) {
     host_.ReportError(result.message);
-    return;
+    return false;
   }
   st_.SaveSlot = static_cast<std::int16_t>((written + 1) % kSaveSlots);
   host_.Note(GameEvent::SaveGame, written);
+  return true;
 }
 
 bool Game::LoadGame(std::int16_t Back) {

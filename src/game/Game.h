@@ -56,7 +56,9 @@ class Game {
   void KeyUp(int virtualKey);
 
   // Saved games.
-  void SaveGame();
+  // False when the file could not be written: the player has been told, and the save may
+  // be tried again.
+  bool SaveGame();
   // False when the file could not be read: the player has been told and nothing changed.
   bool LoadGame(std::int16_t Back);
   const std::string& savePath() const { return savePath_; }

@@ -69,8 +69,7 @@ RunResult Game::RunGame() {
 
 bool Game::KeysStep() {
   const auto held = [this](int key) { return st_.KeyState[key] != 0; };
-  if (held(vk::kS) && st_.SavedInBlock == 0 && st_.HaveItem[kItemDiary] == 1) {
-    SaveGame();
+  if (held(vk::kS) && st_.SavedInBlock == 0 && st_.HaveItem[kItemDiary] == 1 && SaveGame()) {
     host_.PlayEffect(effect::kClick);
     st_.SavedInBlock = 1;
   }
