@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth sox
+  clang libclang-rt-14-dev
 )
 
 missing=()
