@@ -52,6 +52,8 @@ constexpr const char* kMincho = "ＭＳ Ｐ明朝";
 constexpr QRgb kBeta1Color = qRgb(255, 255, 192);
 constexpr QRgb kBeta2Color = qRgb(255, 255, 128);
 constexpr std::array<QRgb, 2> kWaitColors = {qRgb(255, 255, 128), qRgb(192, 192, 0)};
+// The disabled entry's text, whatever colour the menu gives it.
+constexpr QRgb kGreyedText = qRgb(128, 128, 128);
 constexpr QRgb kRopeColor = qRgb(192, 64, 0);
 constexpr QRgb kDpsColor = qRgb(255, 255, 255);
 
@@ -65,9 +67,20 @@ QFont DesignFont(const char* family, double points, bool italic = false) {
   return f;
 }
 
+// Sets the colour an enabled label is drawn in; a disabled one keeps its greyed colour.
 void SetTextColor(QLabel* label, QRgb color) {
   QPalette p = label->palette();
-  p.setColor(QPalette::WindowText, QColor::fromRgb(color));
+  p.setColor(QPalette::Active, QPalette::WindowText, QColor::fromRgb(color));
+  p.setColor(QPalette::Inactive, QPalette::WindowText, QColor::fromRgb(color));
+  label->setPalette(p);
+}
+
+void SetGreyed(QLabel* label) {
+  label->setEnabled(false);
+  // The mouse goes through it to the title picture: no highlight, no click.
+  label->setAttribute(Qt::WA_TransparentForMouseEvents);
+  QPalette p = label->palette();
+  p.setColor(QPalette::Disabled, QPalette::WindowText, QColor::fromRgb(kGreyedText));
   label->setPalette(p);
 }
 
@@ -75,7 +88,9 @@ QLabel* MakeLabel(QWidget* parent, const char* text, const Box& box, const QFont
   auto* label = new QLabel(QString::fromUtf8(text), parent);
   Place(label, box);
   label->setFont(font);
-  SetTextColor(label, color);
+  QPalette p = label->palette();
+  p.setColor(QPalette::WindowText, QColor::fromRgb(color));
+  label->setPalette(p);
   return label;
 }
 
@@ -171,10 +186,11 @@ void frmGame::BuildTitle() {
   const QFont menuFont = DesignFont(kMincho, 21.75);
   for (int i = 0; i < TitleMenu::kEntries; ++i) {
     lblTitle_[i] = MakeLabel(picTitle_, kTitleTexts[i], kLblTitle[i], menuFont, menu_.color(i));
+    // The window sees the labels' events through its application-wide filter: one route,
+    // so one click is one choice.
     lblTitle_[i]->setMouseTracking(true);
-    lblTitle_[i]->installEventFilter(this);
   }
-  lblTitle_[TitleMenu::kSettings]->setEnabled(false);
+  SetGreyed(lblTitle_[TitleMenu::kSettings]);
   const QFont waitFont = DesignFont(kGothic, 26.25, true);
   for (int i = 0; i < 2; ++i) {
     lblWait_[i] = MakeLabel(picTitle_, kPleaseWait, kLblWait[i], waitFont, kWaitColors[i]);
@@ -186,9 +202,7 @@ void frmGame::Form_Load() {
   for (int i = 0; i < kItemIcons; ++i) imgItem_[i]->setToolTip(QString::fromUtf8(ItemDesc[i]));
   setWindowTitle(QString::fromUtf8(kAppTitle) + " Ver " + QString::number(kVersionMajor) + "." +
                  QString::number(kVersionMinor));
-  // The window's outer height counts the caption; the client area is what lies below it.
-  const QSize outer = OuterSize(GetCaptionHeight());
-  setFixedSize(outer.width(), outer.height() - GetCaptionHeight());
+  setFixedSize(kClientWidth, kClientHeight);
   picTitle_->move(kPicTitle.x, kPicTitle.y);
   picFrame_->resize(kPicFrame.w, kPicFrame.h);
   game_->SetViewFrame(picFrame_->width(), picFrame_->height());
@@ -250,15 +264,35 @@ bool frmGame::eventFilter(QObject* watched, QEvent* event) {
     }
     return true;
   }
-  for (int i = 0; i < TitleMenu::kEntries; ++i) {
-    if (watched != lblTitle_[i]) continue;
-    if (type == QEvent::MouseMove) lblTitle_MouseMove(i);
-    if (type == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
-        lblTitle_[i]->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-      lblTitle_Click(i);
-  }
+  const int entry = TitleEntryOf(watched);
+  if (entry >= 0 && TitleMouseEvent(entry, event)) return true;
   return QWidget::eventFilter(watched, event);
+}
+
+int frmGame::TitleEntryOf(QObject* watched) const {
+  for (int i = 0; i < TitleMenu::kEntries; ++i)
+    if (watched == lblTitle_[i]) return lblTitle_[i]->isEnabled() ? i : -1;
+  return -1;
+}
+
+bool frmGame::TitleMouseEvent(int index, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::MouseMove) {
+    lblTitle_MouseMove(index);
+    return false;
+  }
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease) return false;
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  if (mouse->button() != Qt::LeftButton) return false;
+  if (type == QEvent::MouseButtonPress) {
+    pressedTitle_ = index;
+    return true;
+  }
+  const bool click = pressedTitle_ == index && lblTitle_[index]->rect().contains(mouse->position().toPoint());
+  pressedTitle_ = -1;
+  // Play runs inside the click; the release is used up, whatever the game did meanwhile.
+  if (click) lblTitle_Click(index);
+  return true;
 }
 
 void frmGame::paintEvent(QPaintEvent*) {

@@ -30,10 +30,14 @@ class frmGame : public QWidget, private GameHost {
   Q_OBJECT
 
  public:
-  // Outer size: 518 wide, 346 plus the caption high; the client area is what lies below
-  // the caption.
+  // Outer size: 518 wide, 346 plus the caption high. The client area is that less the
+  // 3 px frame border on each side, below the caption: 512 x 340, the height the ending's
+  // timeline and the replay runner count with.
   static constexpr int kOuterWidth = 518;
   static constexpr int kOuterHeightBelowCaption = 346;
+  static constexpr int kFrameBorder = 3;
+  static constexpr int kClientWidth = kOuterWidth - 2 * kFrameBorder;
+  static constexpr int kClientHeight = kOuterHeightBelowCaption - 2 * kFrameBorder;
   static QSize OuterSize(int captionHeight) {
     return {kOuterWidth, kOuterHeightBelowCaption + captionHeight};
   }
@@ -96,6 +100,9 @@ class frmGame : public QWidget, private GameHost {
   void BuildPlayPanel();
   void PaintFrame(QWidget* frame);
   bool IsOwnWidget(QObject* object) const;
+  // The enabled title label that `watched` is, or -1.
+  int TitleEntryOf(QObject* watched) const;
+  bool TitleMouseEvent(int index, QEvent* event);
 
   clsBGM bgm_;
   Sound se_;
@@ -107,6 +114,9 @@ class frmGame : public QWidget, private GameHost {
   TitleMenu menu_;
   RunResult lastRun_ = RunResult::Stopped;
   std::int32_t dialogColorPhase_ = 0;
+  // The title label that the left button went down on: a click is a press and a release
+  // on the same entry.
+  int pressedTitle_ = -1;
 
   QImage background_;
   QImage title_;

@@ -29,8 +29,8 @@ TEST(frmGame, CaptionAndSize) {
   Window w;
   EXPECT_EQ(w.window.caption(), "ルナポロ　べーたばん Ver 0.93");
   EXPECT_EQ(frmGame::OuterSize(18), QSize(518, 364));
-  EXPECT_EQ(w.window.width(), 518);
-  EXPECT_EQ(w.window.height(), 346);
+  EXPECT_EQ(w.window.width(), 512);
+  EXPECT_EQ(w.window.height(), 340);
   EXPECT_EQ(w.window.picFrame()->geometry(), QRect(8, 4, 320, 320));
   EXPECT_EQ(w.window.game().state().HeroViewX, 144);
 }
