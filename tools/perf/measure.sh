@@ -44,6 +44,10 @@ wait_window() {
 # A blank window has one colour: the title is drawn once the picture has more than a few.
 title_drawn() { [ "$(import -window "$1" -format '%k' info: 2>/dev/null || echo 0)" -gt 16 ]; }
 
+# CPU time (user + system) a process has used so far, in milliseconds: unlike the wall
+# time it hardly depends on what else the machine runs.
+cpu_ms() { awk -v hz="$(getconf CLK_TCK)" '{print int(($14 + $15) * 1000 / hz)}' "/proc/$1/stat"; }
+
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 echo "== start-up to the title ($runs runs)"
@@ -54,9 +58,10 @@ for _ in $(seq "$runs"); do
   pid=$!
   if id=$(wait_window $pid); then
     shown=$(now_ms)
+    cpu=$(cpu_ms $pid)
     until title_drawn "$id"; do sleep 0.01; done
     drawn=$(now_ms)
-    times+=("$((shown - start)) $((drawn - start))")
+    times+=("$((shown - start)) $((drawn - start)) $cpu")
   else
     echo "the window did not appear"
   fi
@@ -65,6 +70,8 @@ for _ in $(seq "$runs"); do
 done
 printf '%s\n' "${times[@]}" | awk '{print $1}' | median | xargs printf 'window on screen: median %s ms\n'
 printf '%s\n' "${times[@]}" | awk '{print $2}' | median | xargs printf 'title seen drawn (after a screenshot): median %s ms\n'
+printf '%s\n' "${times[@]}" | awk '{print $3}' | median | xargs printf 'CPU time of the program until its window was on screen: median %s ms\n'
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 echo "== resident memory while playing ($play_seconds s)"
 "$bin" >/dev/null 2>&1 &
@@ -84,7 +91,7 @@ hwm=$(awk '/VmHWM/ {print $2}' /proc/$pid/status)
 echo "VmRSS at the end $rss kB, highest sample $peak kB, peak VmHWM $hwm kB"
 kill $pid; wait $pid 2>/dev/null || true
 
-echo "== frame pacing, 2,000 frames, machine as it is"
+echo "== frame pacing, 2,000 frames, machine as it is (load average $(cut -d' ' -f1-3 /proc/loadavg))"
 "$measure" "$build/bin"
 
 echo "== frame pacing, 2,000 frames, a busy process on each of $(nproc) cores"

@@ -32,7 +32,7 @@ constexpr int kKeys[] = {vk::kLeft, vk::kRight, vk::kUp, vk::kDown, vk::kSpace, 
 constexpr int kKeyChangeOdds = 8;      // one frame in this many presses or releases a key
 constexpr int kRareKeyOdds = 50;       // S, L, Q and the digits are pressed less often
 constexpr int kYesOdds = 4;            // one question in this many is answered Yes
-constexpr long kLongestGame = 50000;   // frames before a game is given up for a new one
+constexpr long kLongestGame = 10000;   // frames before a game is given up for a new one
 constexpr int kFilledOdds = 3;         // one cell in this many of a random world is not empty
 constexpr long kReportEvery = 1000000;
 
