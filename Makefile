@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 BUILD_FUZZ ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= map_file save_file load_game replay_script world_source mml_score effect_source
+FUZZ_TARGETS ?= map_file save_file load_game replay_script world_source mml_score effect_source replace_field
 SOAK_FRAMES ?= 1000000
 SOAK_DAY_FRAMES ?= 6600000
 

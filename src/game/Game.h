@@ -55,9 +55,7 @@ class Game {
   void KeyDown(int virtualKey);
   void KeyUp(int virtualKey);
 
-  // Saved games.
-  // False when the file could not be written: the player has been told, and the save may
-  // be tried again.
+  // Saved games. False when the file could not be written: the player has been told.
   bool SaveGame();
   // False when the file could not be read: the player has been told and nothing changed.
   bool LoadGame(std::int16_t Back);

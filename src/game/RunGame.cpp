@@ -1,4 +1,5 @@
 #include <charconv>
+#include <limits>
 
 #include "game/Ending.h"
 #include "game/Game.h"
@@ -69,9 +70,15 @@ RunResult Game::RunGame() {
 
 bool Game::KeysStep() {
   const auto held = [this](int key) { return st_.KeyState[key] != 0; };
-  if (held(vk::kS) && st_.SavedInBlock == 0 && st_.HaveItem[kItemDiary] == 1 && SaveGame()) {
-    host_.PlayEffect(effect::kClick);
-    st_.SavedInBlock = 1;
+  if (held(vk::kS) && st_.SavedInBlock == 0 && st_.HaveItem[kItemDiary] == 1) {
+    if (SaveGame()) {
+      host_.PlayEffect(effect::kClick);
+      st_.SavedInBlock = 1;
+    } else {
+      // Nothing was saved, so nothing sounds saved and the player may try again; keys
+      // released while the message was up are forgotten.
+      ClearKeys();
+    }
   }
   if (held(vk::kL)) {
     if (host_.AskYesNo(kLoadQuestion)) {
@@ -130,7 +137,9 @@ bool Game::CountdownStep() {
   }
   st_.HeroX = st_.RestartX;
   st_.HeroY = st_.RestartY;
-  ++st_.MissCount[mod_.BlockX][mod_.BlockY];
+  // A count loaded at the top of its range stays there.
+  std::int32_t& misses = st_.MissCount[mod_.BlockX][mod_.BlockY];
+  if (misses < std::numeric_limits<std::int32_t>::max()) ++misses;
   st_.Countdown = 0;
   return false;
 }

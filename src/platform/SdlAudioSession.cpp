@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <mutex>
 #include <system_error>
+#include <utility>
 
 namespace moriva {
 
@@ -43,11 +44,25 @@ std::shared_ptr<SdlAudioSession> SdlAudioSession::Open(const std::string& driver
 }
 
 SdlAudioSession::~SdlAudioSession() {
+  Mix_UnregisterEffect(MIX_CHANNEL_POST, &SdlAudioSession::TapEffect);
   Mix_HaltChannel(-1);
   Mix_HaltMusic();
   Mix_CloseAudio();
   Mix_Quit();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlAudioSession::SetOutputTap(OutputTap tap) {
+  // Registering and unregistering take the audio lock: the audio thread never sees the
+  // tap while it is being replaced.
+  Mix_UnregisterEffect(MIX_CHANNEL_POST, &SdlAudioSession::TapEffect);
+  tap_ = std::move(tap);
+  if (tap_) Mix_RegisterEffect(MIX_CHANNEL_POST, &SdlAudioSession::TapEffect, nullptr, this);
+}
+
+void SdlAudioSession::TapEffect(int, void* stream, int bytes, void* session) {
+  static_cast<SdlAudioSession*>(session)->tap_(static_cast<const std::int16_t*>(stream),
+                                               bytes / static_cast<int>(sizeof(std::int16_t)));
 }
 
 bool SdlAudioSession::EnableMidi(const std::string& soundFont) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,12 +22,20 @@ class SdlAudioSession {
   // MIDI through FluidSynth with this SoundFont; false when the file or the decoder is missing.
   bool EnableMidi(const std::string& soundFont);
 
+  // Receives every block the device is sent, music and effects mixed (interleaved 16-bit
+  // stereo samples), on the audio thread. One tap at a time; an empty one removes it.
+  using OutputTap = std::function<void(const std::int16_t* samples, int count)>;
+  void SetOutputTap(OutputTap tap);
+
   static constexpr int kSampleRate = 44100;
   // The single mixer channel effects play on: a new effect replaces the sounding one there.
   static constexpr int kEffectChannel = 0;
 
  private:
   SdlAudioSession() = default;
+  static void TapEffect(int channel, void* stream, int bytes, void* session);
+
+  OutputTap tap_;
 };
 
 }  // namespace moriva

@@ -39,9 +39,14 @@ SdlMidiDevice::~SdlMidiDevice() {
   Mix_HookMusicFinished(nullptr);
   gListening = nullptr;
   Halt(State::kClosed);
-  for (auto& [name, piece] : decoded_) {
-    if (piece.music) Mix_FreeMusic(piece.music);
+  ReleaseMusic();
+  for (auto& [name, piece] : pieces_) {
+    if (piece.ready) Mix_FreeMusic(piece.ready);
+    if (piece.loading.valid()) {
+      if (Mix_Music* music = piece.loading.get()) Mix_FreeMusic(music);
+    }
   }
+  for (Mix_Music* music : retired_) Mix_FreeMusic(music);
 }
 
 void SdlMidiDevice::SetCommand(const std::string& command) {
@@ -58,31 +63,73 @@ void SdlMidiDevice::SetCommand(const std::string& command) {
 
 bool SdlMidiDevice::IsStreamSounding() const { return Mix_PlayingMusic() != 0; }
 
+Mix_Music* SdlMidiDevice::TakeFresh(Piece& piece) {
+  if (piece.missing) return nullptr;
+  Mix_Music* music = std::exchange(piece.ready, nullptr);
+  if (!music && piece.loading.valid()) music = piece.loading.get();
+  if (!music) music = Mix_LoadMUS(piece.file.c_str());
+  if (!music) {
+    // A missing or unreadable file is remembered as silence and never retried.
+    piece.missing = true;
+    return nullptr;
+  }
+  if (!piece.loading.valid()) StartLoading(piece);
+  return music;
+}
+
+void SdlMidiDevice::StartLoading(Piece& piece) {
+  piece.loading = std::async(std::launch::async, [file = piece.file, used = std::exchange(retired_, {})] {
+    for (Mix_Music* music : used) Mix_FreeMusic(music);
+    return Mix_LoadMUS(file.c_str());
+  });
+}
+
+void SdlMidiDevice::ReleaseMusic() {
+  if (music_) {
+    if (!played_ && piece_ && !piece_->ready) {
+      piece_->ready = music_;
+    } else {
+      retired_.push_back(music_);
+    }
+  }
+  music_ = nullptr;
+  piece_ = nullptr;
+  played_ = false;
+}
+
 void SdlMidiDevice::Close() {
   Halt(State::kClosed);
-  music_ = nullptr;
+  ReleaseMusic();
 }
 
 void SdlMidiDevice::Open() {
   Halt(State::kClosed);
-  auto found = decoded_.find(fileName_);
-  if (found == decoded_.end()) {
-    // A missing or unreadable file is remembered as silence and never retried.
-    Piece piece;
-    piece.music = Mix_LoadMUS(fileName_.c_str());
+  ReleaseMusic();
+  auto [found, added] = pieces_.try_emplace(fileName_);
+  Piece& piece = found->second;
+  if (added) {
+    piece.file = fileName_;
     if (const std::optional<double> seconds = MidiFilePlayingSeconds(fileName_)) {
       piece.frames = static_cast<std::int64_t>(*seconds * framesPerSecond_);
     }
-    found = decoded_.emplace(fileName_, piece).first;
   }
-  music_ = found->second.music;
-  pieceFrames_ = found->second.frames;
+  piece_ = &piece;
+  music_ = TakeFresh(piece);
+  pieceFrames_ = piece.frames;
   state_ = State::kStopped;
   from_ = 0;
 }
 
 void SdlMidiDevice::Play() {
   if (state_ == State::kClosed || !music_) return;
+  if (played_) {
+    // The instance would go on where it stopped: a fresh one starts from the top.
+    Halt(State::kStopped);
+    retired_.push_back(std::exchange(music_, nullptr));
+    played_ = false;
+    music_ = TakeFresh(*piece_);
+    if (!music_) return;
+  }
   const std::int64_t fromFrames = static_cast<std::int64_t>(from_) * framesPerSecond_ / 1000;
   {
     // The new generation is taken before the stream starts: a report still in flight for the
@@ -97,6 +144,7 @@ void SdlMidiDevice::Play() {
     Halt(State::kStopped);
     return;
   }
+  played_ = true;
   if (from_ > 0) Mix_SetMusicPosition(from_ / kMillisecondsPerSecond);
   from_ = 0;
   state_ = State::kPlaying;

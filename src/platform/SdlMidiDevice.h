@@ -3,11 +3,13 @@
 #include <QObject>
 
 #include <atomic>
+#include <future>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/MidiDevice.h"
 
@@ -27,8 +29,11 @@ class SdlAudioSession;
 // piece, which each start a new generation, can never produce a stale completion. When a
 // file's length cannot be read, SDL_mixer's own end-of-music report stands in.
 //
-// Opened pieces stay decoded for the device's lifetime: reopening one (the area music after a
-// row change) costs no file reading or SoundFont loading.
+// SDL_mixer's FluidSynth player, played again after a halt, goes on where it stopped, and
+// it cannot seek. So an instance that has played is never played again: each open and
+// each "Play" after "Prev" starts a fresh, never-played instance of the piece, and the
+// next fresh one is decoded at once on a worker thread, with the used ones freed there.
+// Only the first open of a piece decodes on the calling thread.
 class SdlMidiDevice final : public MidiDevice {
  public:
   explicit SdlMidiDevice(std::shared_ptr<SdlAudioSession> session);
@@ -54,10 +59,16 @@ class SdlMidiDevice final : public MidiDevice {
   enum class EndReport { kMusicLength, kStreamFinished };
 
   struct Piece {
-    Mix_Music* music = nullptr;
-    std::int64_t frames = -1;  // playing length in output frames; -1 when unknown
+    std::string file;
+    std::int64_t frames = -1;         // playing length in output frames; -1 when unknown
+    bool missing = false;             // not decodable: silence, and never tried again
+    Mix_Music* ready = nullptr;       // a fresh instance handed back unplayed
+    std::future<Mix_Music*> loading;  // the next fresh instance, being decoded
   };
 
+  Mix_Music* TakeFresh(Piece& piece);
+  void StartLoading(Piece& piece);
+  void ReleaseMusic();
   void Close();
   void Open();
   void Play();
@@ -71,8 +82,11 @@ class SdlMidiDevice final : public MidiDevice {
 
   std::shared_ptr<SdlAudioSession> session_;
   QObject windowThread_;  // completions are queued to the thread that created the device
-  std::unordered_map<std::string, Piece> decoded_;
+  std::unordered_map<std::string, Piece> pieces_;  // nodes stay put: piece_ points into it
+  Piece* piece_ = nullptr;
   Mix_Music* music_ = nullptr;
+  bool played_ = false;                 // music_ has played: it cannot start over
+  std::vector<Mix_Music*> retired_;     // played instances, freed by the next worker
   std::int64_t pieceFrames_ = -1;
   State state_ = State::kClosed;
   int bytesPerFrame_ = 4;

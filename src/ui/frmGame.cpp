@@ -252,12 +252,16 @@ bool frmGame::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     // A held key stays held: the system's repeats are not presses.
     if (key->isAutoRepeat()) return true;
-    const int vkey = VirtualKeyFromQtKey(key->key());
+    const int mapped = VirtualKeyFromKeyEvent(key->key(), key->nativeScanCode(),
+                                              key->modifiers().testFlag(Qt::KeypadModifier));
+    const std::uint32_t physical = PhysicalKeyOf(key->key(), key->nativeScanCode());
     if (type == QEvent::KeyRelease) {
-      if (vkey >= 0) game_->KeyUp(vkey);
+      const int released = heldKeys_.Release(physical, mapped);
+      if (released >= 0) game_->KeyUp(released);
       return true;
     }
-    if (vkey >= 0) game_->KeyDown(vkey);
+    heldKeys_.Press(physical, mapped);
+    if (mapped >= 0) game_->KeyDown(mapped);
     if (picTitle_->isVisible() && !ending_->active()) {
       const QString text = key->text();
       if (text.size() == 1) picTitle_KeyPress(text.at(0).unicode());

@@ -12,6 +12,7 @@
 #include "game/GameHost.h"
 #include "game/TitleMenu.h"
 #include "platform/Clock.h"
+#include "platform/HeldKeys.h"
 #include "platform/QtEventPump.h"
 #include "platform/QtPrompt.h"
 
@@ -117,6 +118,7 @@ class frmGame : public QWidget, private GameHost {
   // The title label that the left button went down on: a click is a press and a release
   // on the same entry.
   int pressedTitle_ = -1;
+  HeldKeys heldKeys_;
 
   QImage background_;
   QImage title_;

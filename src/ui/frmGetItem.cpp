@@ -1,16 +1,15 @@
 #include "ui/frmGetItem.h"
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
-#include <algorithm>
 
 #include "platform/Pictures.h"
+#include "ui/MessageLabel.h"
 
 namespace moriva {
 
@@ -64,20 +63,10 @@ QString PlainText(const std::u16string& text) {
 // set closer: two line steps and one full line fill the label.
 constexpr int kMessageLineHeight = 18;
 
-QString LabelMarkup(const QString& plain, const QFont& font) {
-  const double percent = 100.0 * kMessageLineHeight / QFontMetricsF(font).lineSpacing();
-  return QStringLiteral("<div style=\"line-height: %1%\">%2</div>")
-      .arg(std::min(percent, 100.0), 0, 'f', 2)
-      .arg(plain.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")));
-}
-
-QLabel* MessageLabel(QWidget* parent, QRgb color) {
-  auto* label = new QLabel(parent);
+QLabel* NewMessageLabel(QWidget* parent, QRgb color) {
+  auto* label = new MessageLabel(kMessageLineHeight, parent);
   label->setGeometry(kLabelX, kLabelY, kLabelWidth, kLabelHeight);
   label->setFont(DesignFont(kMessagePointSize));
-  label->setWordWrap(true);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label->setTextFormat(Qt::RichText);
   label->setAttribute(Qt::WA_TranslucentBackground);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, QColor::fromRgb(color));
@@ -107,11 +96,11 @@ frmGetItem::frmGetItem(int itemNo, std::int32_t& colorPhase,
 
   picItem_ = new QLabel(this);
   // The shadow copy first, so that the message is drawn over it.
-  lblMS2_ = MessageLabel(this, kShadowColor);
-  lblMS_ = MessageLabel(this, kMessageColor);
+  lblMS2_ = NewMessageLabel(this, kShadowColor);
+  lblMS_ = NewMessageLabel(this, kMessageColor);
   shownText_ = PlainText(model_.labelText());
-  lblMS_->setText(LabelMarkup(shownText_, lblMS_->font()));
-  lblMS2_->setText(lblMS_->text());
+  lblMS_->setText(shownText_);
+  lblMS2_->setText(shownText_);
 
   cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
   cmdOK_->setGeometry(kOkX, kOkY, kOkWidth, kOkHeight);
@@ -189,8 +178,8 @@ void frmGetItem::ShowModelState() {
   const QString text = PlainText(model_.labelText());
   if (shownText_ != text) {
     shownText_ = text;
-    lblMS_->setText(LabelMarkup(text, lblMS_->font()));
-    lblMS2_->setText(lblMS_->text());
+    lblMS_->setText(text);
+    lblMS2_->setText(text);
   }
   if (model_.buttonColor() != shownButtonColor_) {
     shownButtonColor_ = model_.buttonColor();

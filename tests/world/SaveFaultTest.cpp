@@ -18,8 +18,6 @@
 #include <random>
 #include <thread>
 
-#include "game/GameTables.h"
-#include "platform/KeyCodes.h"
 #include "support/GameFixture.h"
 #include "support/TempFolder.h"
 #include "world/FileBytes.h"
@@ -266,28 +264,6 @@ TEST(DamagedSaveFile, GameContinuesFromNoiseAndDrawsAFrame) {
     EXPECT_TRUE(f.mod().BlockY >= 0 && f.mod().BlockY < kWorldBlocks);
     EXPECT_EQ(f.game().frame(), 1);
   }
-}
-
-// A save the disk refused is not a save: the player hears no confirmation and may try
-// again in the same block, and play goes on.
-TEST(FailedSaveInPlay, PlaysNoConfirmationAndLeavesTheLatchOpen) {
-  test::GameFixture f;
-  f.st().HaveItem[kItemDiary] = 1;
-  // A folder where the save file should be: no save can replace it.
-  ASSERT_TRUE(QDir().mkdir(QString::fromStdString(SaveFilePath(f.folder().path()))));
-  f.host().onFrameBegins = [&](long frame) {
-    if (frame == 2) f.game().KeyDown(vk::kS);
-  };
-  f.host().onFrameEnded = [&](long frame) {
-    if (frame == 3) f.st().StopLoop = kTrue;
-  };
-  f.host().effects.clear();
-  EXPECT_EQ(f.game().lblTitle_Click(0), RunResult::Stopped);
-  EXPECT_EQ(f.game().frame(), 3);
-  EXPECT_FALSE(f.host().errors.empty());
-  EXPECT_EQ(std::count(f.host().effects.begin(), f.host().effects.end(), effect::kClick), 1)
-      << "only the title click";
-  EXPECT_EQ(f.st().SavedInBlock, 0);
 }
 
 }  // namespace

@@ -1,17 +1,16 @@
-// moriva-tool map info | render-block | render-world
+// moriva-tool map info | render-block | render-world | fill | replace | edge
 
 #include <array>
 
+#include "MapEditCommands.h"
 #include "ToolSupport.h"
+#include "editor/MapExport.h"
 #include "world/DrawBlock.h"
 #include "world/MapFile.h"
 
 namespace moriva::tool {
 
 namespace {
-
-constexpr int kWorldPictureBlock = 200;  // each block reduced to 200 x 200 px
-constexpr int kWorldPicture = kWorldPictureBlock * kWorldBlocks;
 
 constexpr const char* kInfoUsage = "map info FILE";
 constexpr const char* kRenderBlockUsage = "map render-block FILE BX BY OUT.bmp";
@@ -48,33 +47,34 @@ int RenderBlock(const Arguments& args, std::ostream& out) {
   return kSuccess;
 }
 
-int RenderWorld(const Arguments& args, std::ostream& out) {
+int RenderWorldPicture(const Arguments& args, std::ostream& out) {
   ExpectArgumentCount(args, 3, kRenderWorldUsage);
   const MapGrid map = ReadMapStrict(args[1]);
-  const Surface sheet = EmbeddedTileSheet();
+  // The editor's "AllMap" on the same code, so the pictures are the same pixels.
   Surface block(kBlockPixels, kBlockPixels);
-  Surface world(kWorldPicture, kWorldPicture);
-  for (int bx = 0; bx < kWorldBlocks; ++bx)
-    for (int by = 0; by < kWorldBlocks; ++by) {
-      DrawBlock(map, sheet, bx, by, block);
-      StretchBlt(world, bx * kWorldPictureBlock, by * kWorldPictureBlock, kWorldPictureBlock,
-                 kWorldPictureBlock, block, 0, 0, kBlockPixels, kBlockPixels);
-    }
+  Surface world;
+  RenderWorld(map, EmbeddedTileSheet(), block, world);
   WriteBmp(world, args[2]);
-  out << args[2] << ": world, " << kWorldPicture << " x " << kWorldPicture << "\n";
+  out << args[2] << ": world, " << kWorldPictureSize << " x " << kWorldPictureSize << "\n";
   return kSuccess;
 }
 
 int RunMap(const Arguments& args, std::ostream& out) {
-  const std::string& command = Argument(args, 0, "map command (info, render-block, render-world)");
+  constexpr const char* kCommands = "(info, render-block, render-world, fill, replace, edge)";
+  const std::string& command = Argument(args, 0, (std::string("map command ") + kCommands).c_str());
   if (command == "info") return Info(args, out);
   if (command == "render-block") return RenderBlock(args, out);
-  if (command == "render-world") return RenderWorld(args, out);
-  throw ToolError("unknown map command '" + command + "' (info, render-block, render-world)");
+  if (command == "render-world") return RenderWorldPicture(args, out);
+  if (command == "fill") return MapFill(args, out);
+  if (command == "replace") return MapReplace(args, out);
+  if (command == "edge") return MapEdge(args, out);
+  throw ToolError("unknown map command '" + command + "' " + kCommands);
 }
 
 const bool kRegistered = RegisterCommandGroup(
-    {"map", std::string(kInfoUsage) + "\n" + kRenderBlockUsage + "\n" + kRenderWorldUsage, &RunMap});
+    {"map", std::string(kInfoUsage) + "\n" + kRenderBlockUsage + "\n" + kRenderWorldUsage + "\n" +
+                kFillUsage + "\n" + kReplaceUsage + "\n" + kEdgeUsage,
+     &RunMap});
 
 }  // namespace
 

@@ -1,0 +1,355 @@
+#include "editor/MapEditor.h"
+
+#include <gtest/gtest.h>
+
+#include "EditorTestSupport.h"
+#include "editor/CellInfo.h"
+#include "editor/MapExport.h"
+#include "platform/FileStore.h"
+#include "platform/Pictures.h"
+#include "support/TempFolder.h"
+#include "world/MapFile.h"
+
+namespace moriva {
+namespace {
+
+using test::CellsChanged;
+using test::DrawnBlock;
+using test::ShowsTile;
+
+class MapEditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(sheet.empty());
+    // A world with a few codes to replace, and the file the editor loads.
+    for (int x = 0; x < kWorldTiles; ++x)
+      for (int y = 0; y < kWorldTiles; ++y) world(x, y) = static_cast<std::uint8_t>((x + 2 * y) % 12);
+    ASSERT_TRUE(SaveMap(MapFilePath(folder.path()), world));
+    editor.addStatusListener([this](const std::string& t) { statusTexts.push_back(t); });
+    editor.SetUp(folder.path());
+    ASSERT_TRUE(editor.cmdLoad_Click());
+  }
+
+  MapGrid& map() { return shared.Map; }
+  void Select(int bx, int by) { ASSERT_TRUE(editor.picMap_MouseUp(1, bx * 10 + 5, by * 10 + 5)); }
+
+  test::TempFolder folder;
+  Surface sheet = LoadDebugTileSheet();
+  MapGrid world;
+  basMoriva shared;
+  MapEditor editor{shared, [this]() -> const Surface& { return sheet; }};
+  std::vector<std::string> statusTexts;
+};
+
+TEST_F(MapEditorTest, LoadShowsProgressDrawsBlockZeroAndEnablesSave) {
+  ASSERT_EQ(statusTexts.size(), 25u);
+  EXPECT_EQ(statusTexts.front(), "0/240)");
+  EXPECT_EQ(statusTexts[1], "10/240)");
+  EXPECT_EQ(statusTexts.back(), "240/240)");
+  EXPECT_EQ(map(), world);
+  EXPECT_EQ(shared.MapFile, folder.file("mapdata.dat"));
+  EXPECT_TRUE(editor.saveEnabled());
+  EXPECT_FALSE(editor.unsaved());
+  EXPECT_EQ(editor.picEdit(), DrawnBlock(world, sheet, 0, 0));
+  EXPECT_EQ(editor.view(), (ViewOffsets{20, 8}));
+  // Grid in colour value 1 at 0, 10, ... 40, none at 50; the red marker on block (0, 0).
+  EXPECT_EQ(editor.picMap().pixel(10, 25), Rgb(1, 0, 0));
+  EXPECT_EQ(editor.picMap().pixel(50, 25), Rgb(255, 255, 255));
+  EXPECT_EQ(editor.picMap().pixel(1, 5), Rgb(255, 0, 0));
+  EXPECT_EQ(editor.picMap().pixel(9, 9), Rgb(255, 0, 0));
+  EXPECT_EQ(editor.picMap().pixel(5, 5), Rgb(255, 255, 255));
+}
+
+TEST_F(MapEditorTest, LeftPressPaintsOneCellWithOneTransfer) {
+  Select(1, 3);
+  editor.PartX = 3;
+  editor.PartY = 4;
+  editor.PartCode = 35;
+  const MapGrid before = map();
+  const long transfers = editor.picEdit().transferCount();
+  const std::string status = editor.status();
+  editor.picEdit_MouseDown(kLeftButton, 33, 64);
+  EXPECT_EQ(editor.picEdit().transferCount() - transfers, 1);
+  EXPECT_EQ(CellsChanged(before, map()), 1);
+  EXPECT_EQ(map()(51, 152), 35);
+  EXPECT_TRUE(ShowsTile(editor.picEdit(), 32, 64, sheet, 35));
+  EXPECT_EQ(editor.status(), status);
+}
+
+TEST_F(MapEditorTest, UntouchedPaletteWritesCodeZero) {
+  map()(5, 5) = 9;
+  editor.picEdit_MouseDown(kLeftButton, 5 * 32 + 3, 5 * 32 + 3);
+  EXPECT_EQ(map()(5, 5), 0);
+  EXPECT_TRUE(ShowsTile(editor.picEdit(), 160, 160, sheet, 0));
+}
+
+TEST_F(MapEditorTest, LeftDragPaintsAtEveryMoveRightDragMovesNothing) {
+  editor.PartCode = 7;
+  editor.PartX = 7;
+  editor.picEdit_MouseDown(kLeftButton, 0, 0);
+  editor.picEdit_MouseMove(kLeftButton, 40, 0);
+  editor.picEdit_MouseMove(kLeftButton, 80, 0);
+  editor.picEdit_MouseMove(kLeftButton, -40, 0);     // outside: ignored
+  editor.picEdit_MouseMove(kLeftButton, 40, 1700);   // outside: ignored
+  editor.picEdit_MouseUp(kLeftButton, 80, 0);
+  EXPECT_EQ(map()(0, 0), 7);
+  EXPECT_EQ(map()(1, 0), 7);
+  EXPECT_EQ(map()(2, 0), 7);
+  EXPECT_EQ(CellsChanged(world, map()), 3);  // the world holds no 7 in its first row
+
+  editor.picEdit_MouseDown(kRightButton, 100, 1500);
+  EXPECT_EQ(editor.view(), (ViewOffsets{0, -1280}));
+  EXPECT_EQ(editor.status(), "(X,Y)=(0,-1280)");
+  const MapGrid before = map();
+  editor.picEdit_MouseMove(kRightButton, 900, 300);
+  editor.picEdit_MouseMove(kLeftButton | kRightButton, 900, 300);
+  EXPECT_EQ(editor.view(), (ViewOffsets{0, -1280}));
+  EXPECT_EQ(map(), before);
+  editor.picEdit_MouseDown(4, 300, 300);  // middle button: nothing
+  EXPECT_EQ(editor.view(), (ViewOffsets{0, -1280}));
+}
+
+TEST_F(MapEditorTest, ArrowsJumpFromTheLaidOutPosition) {
+  editor.cmdArrow_Click(kArrowRight);
+  EXPECT_EQ(editor.view(), (ViewOffsets{-1280, 0}));
+  EXPECT_EQ(editor.status(), "(X,Y)=(-1280,0)");
+  editor.cmdArrow_Click(kArrowLeft);
+  EXPECT_EQ(editor.view().left, 0);
+}
+
+TEST_F(MapEditorTest, OverviewReleaseSelectsTheBlockAndKeepsTheView) {
+  editor.cmdArrow_Click(kArrowDown);
+  const ViewOffsets view = editor.view();
+  ASSERT_TRUE(editor.picMap_MouseUp(2, 27, 41));
+  EXPECT_EQ(shared.BlockX, 2);
+  EXPECT_EQ(shared.BlockY, 4);
+  EXPECT_EQ(editor.view(), view);
+  EXPECT_EQ(editor.picEdit(), DrawnBlock(world, sheet, 2, 4));
+  EXPECT_EQ(editor.picMap().pixel(1, 1), Rgb(255, 255, 255));  // old marker erased
+  EXPECT_EQ(editor.picMap().pixel(21, 41), Rgb(255, 0, 0));
+  EXPECT_EQ(editor.picMap().pixel(29, 49), Rgb(255, 0, 0));
+  EXPECT_EQ(editor.picMap().pixel(20, 45), Rgb(1, 0, 0));       // grid untouched
+
+  // Outside the blocks: nothing is selected or drawn.
+  const long transfers = editor.picEdit().transferCount();
+  for (auto [x, y] : {std::pair{50.0, 5.0}, std::pair{5.0, 50.0}, std::pair{-4.0, 5.0}})
+    EXPECT_FALSE(editor.picMap_MouseUp(1, x, y));
+  EXPECT_EQ(shared.BlockX, 2);
+  EXPECT_EQ(editor.picEdit().transferCount(), transfers);
+}
+
+TEST_F(MapEditorTest, PaletteReleasesPickOrIgnore) {
+  EXPECT_EQ(editor.PartCode, 0);
+  ASSERT_TRUE(editor.picParts_MouseUp(1, 70, 40));
+  EXPECT_EQ(editor.PartX, 2);
+  EXPECT_EQ(editor.PartY, 1);
+  EXPECT_EQ(editor.PartCode, 10);
+  ASSERT_TRUE(editor.picParts_MouseUp(2, 255, 767));
+  EXPECT_EQ(editor.PartCode, 191);
+  for (auto [x, y] : {std::pair{256.0, 10.0}, std::pair{10.0, 768.0}, std::pair{-1.0, 10.0},
+                      std::pair{10.0, -20.0}})
+    EXPECT_FALSE(editor.picParts_MouseUp(1, x, y));
+  EXPECT_EQ(editor.PartCode, 191);
+}
+
+TEST_F(MapEditorTest, FillSetsExactlyTheBlock) {
+  Select(1, 2);
+  editor.picParts_MouseUp(1, 5 * 32, 0);
+  const long transfers = editor.picEdit().transferCount();
+  const long refreshes = editor.picEdit().refreshCount();
+  editor.cmdFill_Click();
+  for (int x = 0; x < kGridSize; ++x)
+    for (int y = 0; y < kGridSize; ++y) {
+      const bool inside = x >= 50 && x <= 99 && y >= 100 && y <= 149;
+      ASSERT_EQ(map()(x, y), inside ? 5 : world(x, y)) << x << "," << y;
+    }
+  EXPECT_EQ(editor.picEdit().transferCount() - transfers, 2500);
+  EXPECT_EQ(editor.picEdit().refreshCount() - refreshes, 1);
+  EXPECT_EQ(editor.picEdit(), DrawnBlock(map(), sheet, 1, 2));
+}
+
+struct ReplaceCase {
+  const char* name;
+  const char* from;
+  const char* to;
+  int fromCode;  // -1: nothing may change
+  int toCode;
+};
+
+class ReplaceTest : public MapEditorTest, public ::testing::WithParamInterface<ReplaceCase> {};
+
+TEST_P(ReplaceTest, ReplacesEverywhereAndEndsOnBlockZero) {
+  const ReplaceCase& c = GetParam();
+  Select(3, 2);
+  const ReplaceOutcome r = editor.cmdReplace_Click(c.from, c.to);
+  EXPECT_TRUE(r.done) << r.message;
+  MapGrid expected = world;
+  if (c.fromCode >= 0)
+    for (int x = 0; x < kWorldTiles; ++x)
+      for (int y = 0; y < kWorldTiles; ++y)
+        if (expected(x, y) == c.fromCode) expected(x, y) = static_cast<std::uint8_t>(c.toCode);
+  EXPECT_EQ(map(), expected);
+  EXPECT_EQ(shared.BlockX, 0);
+  EXPECT_EQ(shared.BlockY, 0);
+  EXPECT_EQ(editor.picEdit(), DrawnBlock(map(), sheet, 0, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, ReplaceTest,
+                         ::testing::Values(ReplaceCase{"ThreeByTwelveAndAHalf", "3", "12.5", 3, 12},
+                                           ReplaceCase{"SevenAbcByNine", "7abc", "9", 7, 9},
+                                           ReplaceCase{"BothEmpty", "", "", -1, 0}),
+                         [](const ::testing::TestParamInfo<ReplaceCase>& p) {
+                           return std::string(p.param.name);
+                         });
+
+TEST_F(MapEditorTest, ReplaceOutOfRangeChangesNothingAndSaysWhy) {
+  Select(3, 2);
+  for (auto [from, to] : {std::pair{"300", "1"}, std::pair{"1", "-2"}}) {
+    const ReplaceOutcome r = editor.cmdReplace_Click(from, to);
+    EXPECT_FALSE(r.done);
+    EXPECT_NE(r.message.find("nothing changed"), std::string::npos) << r.message;
+    EXPECT_EQ(map(), world);
+    EXPECT_EQ(shared.BlockX, 3);
+  }
+}
+
+TEST_F(MapEditorTest, OneMapNamesTheBlockAndKeepsPaintingOutsideTheView) {
+  ASSERT_TRUE(editor.cmdBMP_Click());
+  EXPECT_EQ(ProbeFile(folder.file("map00.bmp")), FileKind::File);
+  Select(4, 1);
+  editor.picParts_MouseUp(1, 70, 40);
+  editor.picEdit_MouseDown(kLeftButton, 45 * 32, 45 * 32);  // far outside the 320 px view
+  ASSERT_TRUE(editor.cmdBMP_Click());
+  const Surface saved = LoadImageFile(folder.file("map41.bmp"));
+  ASSERT_EQ(saved.width(), kBlockPixels);
+  EXPECT_TRUE(ShowsTile(saved, 45 * 32, 45 * 32, sheet, 10));
+  EXPECT_EQ(OneMapFileName(2, 3), "map23.bmp");
+}
+
+TEST_F(MapEditorTest, AllMapReducesEveryBlockAndRedrawsTheCurrentOne) {
+  Select(1, 3);
+  int pumped = 0;
+  ASSERT_TRUE(editor.cmdMakeMap_Click([&] { ++pumped; }));
+  EXPECT_EQ(pumped, 25);
+  const Surface& all = editor.picAllMap();
+  ASSERT_EQ(all.width(), 1000);
+  ASSERT_EQ(all.height(), 1000);
+  Surface reduced(200, 200);
+  StretchBlt(reduced, 0, 0, 200, 200, DrawnBlock(world, sheet, 3, 1), 0, 0, 1600, 1600);
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 200; ++x) ASSERT_EQ(all.pixel(600 + x, 200 + y), reduced.pixel(x, y));
+  EXPECT_EQ(LoadImageFile(folder.file("allmap.bmp")), all);
+  EXPECT_EQ(editor.picEdit(), DrawnBlock(world, sheet, 1, 3));
+  EXPECT_EQ(shared.BlockX, 1);
+}
+
+TEST_F(MapEditorTest, SpareRowAndColumnStayZeroThroughEveryOperation) {
+  Select(4, 4);
+  editor.picParts_MouseUp(1, 255, 767);
+  editor.cmdFill_Click();
+  editor.picEdit_MouseDown(kLeftButton, 1599, 1599);
+  editor.picEdit_MouseMove(kLeftButton, 1700, 1700);
+  editor.cmdProve_Click();
+  editor.cmdReplace_Click("0", "8");
+  ASSERT_TRUE(editor.cmdSave_Click());
+  ASSERT_TRUE(editor.cmdLoad_Click());
+  editor.cmdMakeMap_Click();
+  editor.history().undo();
+  EXPECT_TRUE(test::SpareRowAndColumnZero(map()));
+}
+
+TEST_F(MapEditorTest, FailedLoadKeepsTheGridFailedSaveKeepsTheFile) {
+  editor.cmdFill_Click();
+  const MapGrid edited = map();
+  shared.MapFile = folder.file("no-such-folder/mapdata.dat");
+  EXPECT_FALSE(editor.cmdSave_Click());
+  EXPECT_TRUE(editor.unsaved());
+  shared.MapFile = folder.path();  // a folder, not a file
+  EXPECT_FALSE(editor.cmdLoad_Click());
+  EXPECT_EQ(map(), edited);
+}
+
+TEST_F(MapEditorTest, SaveWritesTheGridAndMarksItSaved) {
+  editor.picParts_MouseUp(1, 70, 40);
+  editor.picEdit_MouseDown(kLeftButton, 3, 3);
+  editor.picEdit_MouseUp(kLeftButton, 3, 3);
+  EXPECT_TRUE(editor.unsaved());
+  statusTexts.clear();
+  ASSERT_TRUE(editor.cmdSave_Click());
+  EXPECT_FALSE(editor.unsaved());
+  EXPECT_EQ(statusTexts.back(), "240/240)");
+  MapGrid reread;
+  ASSERT_TRUE(LoadMap(shared.MapFile, reread));
+  EXPECT_EQ(reread, map());
+}
+
+struct UndoCase {
+  const char* name;
+  void (*edit)(MapEditor&);
+  bool savedAfterEdit = false;  // a load leaves the grid as the file holds it
+};
+
+// Ground at (60, 60) of block (1, 1) with rock above and to its left.
+void PlaceEdgePattern(MapGrid& m) {
+  m(60, 60) = 8;
+  m(60, 59) = 72;
+  m(59, 60) = 72;
+}
+
+class UndoTest : public MapEditorTest, public ::testing::WithParamInterface<UndoCase> {};
+
+TEST_P(UndoTest, UndoAndRedoRestoreGridAndPicture) {
+  Select(1, 1);
+  editor.picParts_MouseUp(1, 0, 32);  // code 8
+  PlaceEdgePattern(map());
+  editor.history().setClean();
+  const MapGrid before = map();
+  GetParam().edit(editor);
+  const MapGrid after = map();
+  ASSERT_NE(after, before);
+  ASSERT_EQ(editor.history().count(), 1);
+  EXPECT_EQ(editor.unsaved(), !GetParam().savedAfterEdit);
+  const int bx = shared.BlockX, by = shared.BlockY;
+
+  editor.history().undo();
+  EXPECT_EQ(map(), before);
+  EXPECT_EQ(editor.picEdit(), DrawnBlock(before, sheet, bx, by));
+  EXPECT_EQ(editor.unsaved(), GetParam().savedAfterEdit);
+  editor.history().redo();
+  EXPECT_EQ(map(), after);
+  EXPECT_EQ(editor.picEdit(), DrawnBlock(after, sheet, bx, by));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, UndoTest,
+    ::testing::Values(UndoCase{"PaintStroke",
+                               [](MapEditor& e) {
+                                 e.picEdit_MouseDown(kLeftButton, 40, 40);
+                                 e.picEdit_MouseMove(kLeftButton, 80, 40);
+                                 e.picEdit_MouseMove(kLeftButton, 120, 40);
+                                 e.picEdit_MouseUp(kLeftButton, 120, 40);
+                               }},
+                      UndoCase{"Fill", [](MapEditor& e) { e.cmdFill_Click(); }},
+                      UndoCase{"Replace", [](MapEditor& e) { e.cmdReplace_Click("3", "200"); }},
+                      UndoCase{"Edge", [](MapEditor& e) { e.cmdProve_Click(); }},
+                      UndoCase{"Load",
+                               [](MapEditor& e) {
+                                 MapGrid other;
+                                 other(7, 7) = 99;
+                                 ASSERT_TRUE(SaveMap(e.module().MapFile, other));
+                                 ASSERT_TRUE(e.cmdLoad_Click());
+                               },
+                               true}),
+    [](const ::testing::TestParamInfo<UndoCase>& p) { return std::string(p.param.name); });
+
+TEST(CellInfo, NamesTheCellAndWhatItsCodeDoes) {
+  MapGrid map;
+  map(53, 104) = 55;
+  EXPECT_EQ(DescribeCell(map, 1, 2, {3, 4}), "block (1, 2) cell (3, 4) world (53, 104) code 55: treasure box");
+  EXPECT_EQ(DescribeCode(0), "code 0: open background");
+  EXPECT_EQ(DescribeCode(150), "code 150: door (opens with its key)");
+  EXPECT_EQ(DescribeCode(200), "code 200: open background, no picture (draws black)");
+}
+
+}  // namespace
+}  // namespace moriva
