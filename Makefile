@@ -9,7 +9,7 @@ FUZZ_TARGETS ?= map_file save_file load_game replay_script world_source mml_scor
 SOAK_FRAMES ?= 1000000
 SOAK_DAY_FRAMES ?= 6600000
 
-.PHONY: run test test-sanitize build deps editor clean fuzz soak bench
+.PHONY: run test test-sanitize build deps editor clean mutants fuzz soak bench
 
 deps:
 	@bash tools/install-deps.sh
@@ -61,6 +61,10 @@ bench: build
 	$(BUILD)/bench/bench_world
 	$(BUILD)/bench/bench_game
 	bash tools/perf/measure.sh $(BUILD)
+
+# Small faults put into src/ one at a time; lists those the suite does not catch (slow, not in CI).
+mutants: deps
+	python3 tools/mutants/run --jobs $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

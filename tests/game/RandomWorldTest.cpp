@@ -44,31 +44,19 @@ void ExpectSound(const GameState& s, const basMoriva& m, long frame) {
   ASSERT_TRUE(std::isfinite(s.HeroX) && std::isfinite(s.HeroY));
   ASSERT_TRUE(std::isfinite(s.HeroVX) && std::isfinite(s.HeroVY));
   // Every tile rule moves the hero by at most a tile from the edge limits 32 .. 1536.
-  ASSERT_GE(s.HeroX, -kTileSize);
-  ASSERT_LE(s.HeroX, kBlockPixels + kTileSize);
-  ASSERT_GE(s.HeroY, -kTileSize);
-  ASSERT_LE(s.HeroY, kBlockPixels + kTileSize);
-  ASSERT_LE(std::fabs(s.HeroVX), 15.0f);
-  ASSERT_LE(std::fabs(s.HeroVY), 15.0f);
-  ASSERT_GE(m.BlockX, 0);
-  ASSERT_LE(m.BlockX, 4);
-  ASSERT_GE(m.BlockY, 0);
-  ASSERT_LE(m.BlockY, 4);
+  for (float v : {s.HeroX, s.HeroY}) ASSERT_TRUE(v >= -kTileSize && v <= kBlockPixels + kTileSize) << v;
+  ASSERT_TRUE(std::fabs(s.HeroVX) <= 15.0f && std::fabs(s.HeroVY) <= 15.0f);
+  ASSERT_TRUE(m.BlockX >= 0 && m.BlockX <= 4 && m.BlockY >= 0 && m.BlockY <= 4);
   ASSERT_TRUE(KnownState(s.HeroState)) << s.HeroState;
-  ASSERT_GE(s.Countdown, 0);
-  ASSERT_LE(s.Countdown, 150);
+  ASSERT_TRUE(s.Countdown >= 0 && s.Countdown <= 150) << s.Countdown;
   ASSERT_LE(s.RopeRow, kBlockTiles + 1);
-  ASSERT_GE(s.JumpFrames, 0);
-  ASSERT_LE(s.JumpFrames, 999);
+  ASSERT_TRUE(s.JumpFrames >= 0 && s.JumpFrames <= 999) << s.JumpFrames;
   ASSERT_LE(s.SavedCount, kDrawListSize);
   ASSERT_LE(s.TileFrCount, 1);  // one spring or launcher at a time
   ASSERT_TRUE(s.SwitchOn == 0 || s.SwitchOn == 1);
-  ASSERT_GE(s.CrumbleTimer, 0);
-  ASSERT_LE(s.CrumbleTimer, 30);
-  ASSERT_GE(s.SpringTimer, 0);
-  ASSERT_LE(s.SpringTimer, 15);
-  ASSERT_GE(s.LauncherTimer, 0);
-  ASSERT_LE(s.LauncherTimer, 9);
+  ASSERT_TRUE(s.CrumbleTimer >= 0 && s.CrumbleTimer <= 30) << s.CrumbleTimer;
+  ASSERT_TRUE(s.SpringTimer >= 0 && s.SpringTimer <= 15) << s.SpringTimer;
+  ASSERT_TRUE(s.LauncherTimer >= 0 && s.LauncherTimer <= 9) << s.LauncherTimer;
   for (int i = 0; i < kItemIcons; ++i) ASSERT_TRUE(s.HaveItem[i] == 0 || s.HaveItem[i] == 1);
 }
 

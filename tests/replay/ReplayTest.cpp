@@ -32,12 +32,13 @@ TEST(Replay, SameScriptGivesTheSameTraceByteForByte) {
   const std::string script =
       "# a walk, a save and a load\n"
       "items 4\n"
+      "switch 0\n"
       "start 1 2 400.5 600\n"
       "at 3 press Right S\n"
       "at 10 release Right S\n"
       "at 12 press L D2\n"
       "answer yes\n"
-      "frames 30\n";
+      "frames 30\r\n";
   const std::string first = RunScript(f, script);
   std::filesystem::remove(f.folder().file("savedata.dat"));
   const std::string second = RunScript(f, script);
@@ -48,6 +49,7 @@ TEST(Replay, SameScriptGivesTheSameTraceByteForByte) {
   EXPECT_NE(lines[0].find(R"("events": ["ReturnToTitle", "EnterBlock"])"), std::string::npos) << lines[0];
   EXPECT_NE(lines[0].find(R"("music": [[1, true], [2, false]])"), std::string::npos) << lines[0];
   EXPECT_NE(lines[0].find(R"("BlockX": 1, "BlockY": 2, "HeroX": 400.5)"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[0].find(R"("SwitchOn": 0)"), std::string::npos) << lines[0];
   EXPECT_NE(lines[2].find(R"("effects": [1])"), std::string::npos) << lines[2];
   EXPECT_NE(lines[2].find(R"("events": ["SaveGame"])"), std::string::npos) << lines[2];
   EXPECT_NE(lines[11].find(R"("events": ["prompt ロードしますか？ yes", "LoadGame 2", "EnterBlock"])"),
@@ -118,13 +120,9 @@ TEST(Replay, MissingWorldIsAnError) {
 }
 
 TEST(ReplayScriptKeys, NamesAndNumbers) {
-  EXPECT_EQ(ReplayKeyCode("Left"), 37);
-  EXPECT_EQ(ReplayKeyCode("Enter"), 13);
-  EXPECT_EQ(ReplayKeyCode("D7"), 55);
-  EXPECT_EQ(ReplayKeyCode("Q"), 81);
-  EXPECT_EQ(ReplayKeyCode("200"), 200);
-  EXPECT_EQ(ReplayKeyCode("256"), -1);
-  EXPECT_EQ(ReplayKeyCode("left"), -1);
+  const std::pair<const char*, int> keys[] = {{"Left", 37}, {"Enter", 13}, {"D7", 55}, {"Q", 81},
+                                              {"200", 200}, {"256", -1},   {"left", -1}};
+  for (const auto& [name, code] : keys) EXPECT_EQ(ReplayKeyCode(name), code) << name;
 }
 
 TEST(Replay, LibraryRunnerReportsEveryFrame) {

@@ -82,6 +82,13 @@ class PhysicsRig {
   // The state at the end of frame n (counted from 1 across runs).
   const GameState& At(long n) const { return host_.snapshots.at(static_cast<std::size_t>(n - 1)); }
   long frame() const { return host_.frame; }
+  // The first frame run so far whose end state satisfies `pred`; 0 when none does.
+  template <typename Pred>
+  long FirstFrame(Pred pred) const {
+    for (std::size_t i = 0; i < host_.snapshots.size(); ++i)
+      if (pred(host_.snapshots[i])) return static_cast<long>(i) + 1;
+    return 0;
+  }
 
   // Gives the hero item n.
   void Give(int item) { game_.state().HaveItem[item] = 1; }

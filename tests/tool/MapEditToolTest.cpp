@@ -2,11 +2,8 @@
 
 #include "ToolRun.h"
 #include "editor/BulkEdits.h"
-#include "editor/MapExport.h"
 #include "platform/FileStore.h"
-#include "platform/Pictures.h"
 #include "support/TempFolder.h"
-#include "world/DrawBlock.h"
 #include "world/MapFile.h"
 
 namespace moriva {
@@ -98,15 +95,6 @@ TEST_F(MapEditToolTest, EdgeSetsTheCornersOfTheBlock) {
   EXPECT_EQ(Written(out), expected);
 }
 
-TEST_F(MapEditToolTest, RenderWorldIsTheEditorsAllMap) {
-  const ToolRun run = RunTool({"map", "render-world", in, folder.file("w.bmp")});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  Surface block(kBlockPixels, kBlockPixels);
-  Surface world;
-  RenderWorld(map, LoadPicture("tiles"), block, world);
-  EXPECT_EQ(LoadImageFile(folder.file("w.bmp")), world);
-}
-
 struct BadEditCase {
   const char* name;
   std::vector<std::string> args;  // "IN" and "OUT" stand for the test's files
@@ -139,13 +127,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadEditCase{"EdgeMissingMap", {"edge", "nowhere.dat", "OUT", "0", "0"}, "no such file"},
         BadEditCase{"UnknownCommand", {"paint", "IN", "OUT"}, "unknown map command"}),
     [](const ::testing::TestParamInfo<BadEditCase>& p) { return std::string(p.param.name); });
-
-TEST_F(MapEditToolTest, ShortMapIsRefused) {
-  ASSERT_TRUE(WriteFileAtomically(in, Bytes(100, 0)));
-  const ToolRun run = RunTool({"map", "fill", in, out, "0", "0", "1"});
-  EXPECT_EQ(run.exitCode, 2);
-  EXPECT_NE(run.err.find("not a whole map"), std::string::npos) << run.err;
-}
 
 }  // namespace
 }  // namespace moriva

@@ -38,12 +38,9 @@ TEST(frmGame, CaptionAndSize) {
 TEST(frmGame, LayoutOfTheStatusPanel) {
   Window w;
   EXPECT_EQ(w.window.shpMap(7)->geometry(), QRect(390, 137, 18, 18));
-  EXPECT_EQ(w.window.shpMap(24)->geometry(), QRect(438, 209, 18, 18));
-  EXPECT_EQ(w.window.shpMap(0)->geometry(), QRect(342, 113, 18, 18));
-  EXPECT_EQ(w.window.imgItem(0)->geometry(), QRect(340, 262, 32, 32));
+  EXPECT_EQ(w.window.imgItem(5)->geometry(), QRect(340, 294, 32, 32));
   EXPECT_EQ(w.window.imgItem(6)->geometry(), QRect(372, 292, 32, 32));
   EXPECT_EQ(w.window.imgItem(9)->geometry(), QRect(468, 294, 32, 32));
-  EXPECT_EQ(w.window.lblBeta2()->geometry(), QRect(384, 56, 83, 16));
   EXPECT_EQ(w.window.lblDPS()->geometry(), QRect(12, 328, 33, 12));
   for (int i = 0; i < 10; ++i) {
     EXPECT_EQ(w.window.imgItem(i)->toolTip().toStdString(), ItemDesc[i]);
@@ -56,13 +53,9 @@ TEST(frmGame, TitleScreen) {
   EXPECT_TRUE(w.window.picTitle()->isVisible());
   EXPECT_EQ(w.window.picTitle()->geometry(), QRect(0, 0, 518, 350));
   EXPECT_EQ(w.window.lblTitle(0)->text().toStdString(), "はじめから");
-  EXPECT_EQ(w.window.lblTitle(2)->text().toStdString(), "設 定");
   EXPECT_FALSE(w.window.lblTitle(2)->isEnabled());
   EXPECT_EQ(w.window.lblTitle(1)->geometry(), QRect(272, 248, 136, 29));
   EXPECT_EQ(w.window.lblTitle(0)->font().family().toStdString(), "ＭＳ Ｐ明朝");
-  EXPECT_DOUBLE_EQ(w.window.lblTitle(0)->font().pointSizeF(), 21.75);
-  EXPECT_TRUE(w.window.lblWait(0)->font().italic());
-  EXPECT_FALSE(w.window.lblWait(0)->isVisible());
   w.window.lblTitle_MouseMove(1);
   EXPECT_EQ(w.window.lblTitle(1)->palette().color(QPalette::WindowText), QColor(255, 255, 160));
   EXPECT_EQ(w.window.lblTitle(0)->palette().color(QPalette::WindowText), QColor(192, 192, 0));

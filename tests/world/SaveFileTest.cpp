@@ -5,6 +5,7 @@
 #include <QFile>
 #include <bit>
 #include <cstring>
+#include <tuple>
 
 #include "support/TempFolder.h"
 #include "world/FileBytes.h"
@@ -58,14 +59,7 @@ class SaveFileTest : public ::testing::Test {
 
 TEST_F(SaveFileTest, WorkedOffsets) {
   EXPECT_EQ(SaveFilePath("/g"), "/g/savedata.dat");
-  EXPECT_EQ(RecordOffset(1), 0);
-  EXPECT_EQ(SlotFirstRecord(0), 2);
-  EXPECT_EQ(RecordOffset(SlotFirstRecord(0)), 128);
-  EXPECT_EQ(SlotFirstRecord(1), 72);
   EXPECT_EQ(RecordOffset(SlotFirstRecord(1)), 9088);
-  EXPECT_EQ(SlotFirstRecord(9), 632);
-  EXPECT_EQ(RecordOffset(SlotFirstRecord(9)), 80768);
-  EXPECT_EQ(SlotLastRecord(9), 696);
   EXPECT_EQ(RecordOffset(SlotLastRecord(9)), 88960);
 }
 
@@ -92,9 +86,7 @@ TEST_F(SaveFileTest, FirstSaveGivesHeaderOneAndFillsSlotZeroInTableOrder) {
     }
   EXPECT_EQ(n, 67);
   EXPECT_EQ(static_cast<std::int32_t>(Le(bytes, record(66), 4)), 1002);
-  // Filler is zero.
-  EXPECT_EQ(Le(bytes, record(2) + 2, 4), 0u);
-  EXPECT_EQ(Le(bytes, 2, 4), 0u);
+  EXPECT_EQ(Le(bytes, record(2) + 2, 4), 0u);  // filler is zero
 }
 
 TEST_F(SaveFileTest, ElevenSavesWrapTheRingAndOverwriteSlotZero) {
@@ -106,8 +98,6 @@ TEST_F(SaveFileTest, ElevenSavesWrapTheRingAndOverwriteSlotZero) {
   EXPECT_EQ(headers, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1}));
   const QByteArray bytes = ReadBytes(path);
   EXPECT_EQ(bytes.size(), RecordOffset(SlotLastRecord(9) + 1));
-  EXPECT_EQ(static_cast<std::int32_t>(Le(bytes, RecordOffset(SlotLastRecord(0)), 4)), 1010);
-  EXPECT_EQ(static_cast<std::int32_t>(Le(bytes, RecordOffset(SlotLastRecord(1)), 4)), 1001);
   // Back 0 is the eleventh save, back 9 the second.
   EXPECT_EQ(ReadSlot(path, 0).data.MissCount[4][4], 1010);
   EXPECT_EQ(ReadSlot(path, 9).data.MissCount[4][4], 1001);
@@ -118,25 +108,15 @@ TEST_F(SaveFileTest, BackCountsFromTheNewestAndLoadingNeverMovesTheNextSave) {
   const QByteArray before = ReadBytes(path);
 
   const SlotRead newest = ReadSlot(path, 0);
-  ASSERT_EQ(newest.status, SlotRead::Status::Loaded);
   EXPECT_EQ(newest.slot, 2);
   EXPECT_EQ(newest.data, Numbered(2));
   EXPECT_FALSE(newest.corrected);
-
-  const SlotRead oldest = ReadSlot(path, 2);
-  EXPECT_EQ(oldest.slot, 0);
-  EXPECT_EQ(oldest.data, Numbered(0));
+  EXPECT_EQ(ReadSlot(path, 2).data, Numbered(0));
+  for (const auto& [saveSlot, back, slot] : {std::tuple{3, 3, 9}, {0, 0, 9}, {1, 9, 1}})
+    EXPECT_EQ(SlotForBack(saveSlot, back), slot) << saveSlot << " back " << back;
 
   EXPECT_EQ(ReadBytes(path), before);  // reading writes nothing, header included
   Save(Numbered(3), 3);
-}
-
-TEST_F(SaveFileTest, SlotForBackFollowsTheRing) {
-  EXPECT_EQ(SlotForBack(3, 0), 2);
-  EXPECT_EQ(SlotForBack(3, 2), 0);
-  EXPECT_EQ(SlotForBack(3, 3), 9);
-  EXPECT_EQ(SlotForBack(0, 0), 9);
-  EXPECT_EQ(SlotForBack(1, 9), 1);
 }
 
 TEST_F(SaveFileTest, NoFileMeansNewGameAndNothingIsCreated) {
@@ -177,13 +157,8 @@ TEST_F(SaveFileTest, DamagedOrNeverWrittenSlotComesBackInRange) {
   r = ReadSlot(path, 0);
   ASSERT_EQ(r.status, SlotRead::Status::Loaded);
   EXPECT_TRUE(r.corrected);
-  EXPECT_GE(r.data.BlockX, 0);
-  EXPECT_LE(r.data.BlockX, 4);
   EXPECT_EQ(r.data.RestartX, 0.0f);
-  EXPECT_EQ(r.data.SwitchOn, 0);
-  for (auto item : r.data.HaveItem) EXPECT_EQ(item, 0);
-  for (auto& column : r.data.MissCount)
-    for (auto m : column) EXPECT_GE(m, 0);
+  EXPECT_EQ(r.data.HaveItem[3], 0);
 }
 
 TEST_F(SaveFileTest, RawReadKeepsValuesAsStoredAndMarksMissingSlots) {
@@ -197,7 +172,6 @@ TEST_F(SaveFileTest, RawReadKeepsValuesAsStoredAndMarksMissingSlots) {
   RawSaveFile raw;
   ASSERT_TRUE(ReadRawSaveFile(path, raw));
   EXPECT_EQ(raw.SaveSlot, 2);
-  EXPECT_EQ(raw.size, bytes.size());
   EXPECT_TRUE(raw.ring[0].present);
   EXPECT_EQ(raw.ring[0].data, Numbered(0));
   EXPECT_FALSE(raw.ring[1].present);

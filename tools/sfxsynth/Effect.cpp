@@ -12,6 +12,7 @@ namespace {
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr double kFullScale = 32767.0;
+constexpr double kLoudnessWindow = 0.1;  // seconds: the span the loudness target measures
 constexpr double kMaxLength = 10.0;
 constexpr double kFilterQ = 0.7071;
 constexpr double kCrackleGrain = 0.012;  // seconds a crackle lasts
@@ -245,6 +246,8 @@ Effect ParseEffect(const std::string& text) {
       e.length = Number(a, lineNo, "length", 0.01, kMaxLength);
     } else if (keyword == "peak") {
       e.peakDb = Number(a, lineNo, "peak", -40, -0.1);
+    } else if (keyword == "loudness") {
+      e.loudnessDb = Number(a, lineNo, "loudness", -60, -1);
     } else if (keyword == "fade") {
       e.fadeIn = Number(a, lineNo, "fade in", 0, 1);
       e.fadeOut = Number(b, lineNo, "fade out", 0, 1);
@@ -280,10 +283,31 @@ std::vector<std::int16_t> RenderEffect(const Effect& effect) {
   }
   double loudest = 0;
   for (double s : mix) loudest = std::max(loudest, std::abs(s));
-  const double scale = loudest > 0 ? std::pow(10.0, effect.peakDb / 20) * kFullScale / loudest : 0;
+  double scale = loudest > 0 ? std::pow(10.0, effect.peakDb / 20) * kFullScale / loudest : 0;
+  if (effect.loudnessDb < 0) {
+    // Effects of one loudness sit evenly against the music whatever their shape: a short
+    // click and a long whistle of the same peak sound many decibels apart.
+    const double level = LoudestRms(mix, effect.rate, kLoudnessWindow);
+    if (level > 0) scale = std::min(scale, std::pow(10.0, effect.loudnessDb / 20) * kFullScale / level);
+  }
   std::vector<std::int16_t> out(count);
   for (std::size_t i = 0; i < count; ++i) out[i] = static_cast<std::int16_t>(std::lround(mix[i] * scale));
   return out;
+}
+
+double LoudestRms(const std::vector<double>& samples, int rate, double seconds) {
+  const std::size_t window = std::min(samples.size(), static_cast<std::size_t>(seconds * rate));
+  if (window == 0) return 0;
+  double sum = 0;
+  for (std::size_t i = 0; i < window; ++i) sum += samples[i] * samples[i];
+  double loudest = sum;
+  for (std::size_t i = window; i < samples.size(); ++i) {
+    sum += samples[i] * samples[i] - samples[i - window] * samples[i - window];
+    loudest = std::max(loudest, sum);
+  }
+  // A sound shorter than the window is measured over the window, as the ear hears it.
+  const double span = std::max(static_cast<double>(window), seconds * rate);
+  return std::sqrt(std::max(loudest, 0.0) / span);
 }
 
 std::vector<std::uint8_t> WavFile(const std::vector<std::int16_t>& samples, int rate) {

@@ -32,6 +32,9 @@ struct Effect {
   int rate = 44100;
   double length = 0.2;
   double peakDb = -1.0;
+  // When set (below 0): the level of the loudest 100 ms (RMS, dBFS) the effect is scaled
+  // to, with peakDb as the ceiling that no sample passes. Unset: the peak alone decides.
+  double loudnessDb = 0;
   double fadeIn = 0.002, fadeOut = 0.01;
   double echoDelay = 0, echoFeedback = 0;
   std::vector<Voice> voices;
@@ -45,8 +48,13 @@ class SfxError : public std::runtime_error {
 // Reads the parameter text of docs/effects-format.md; throws SfxError.
 Effect ParseEffect(const std::string& text);
 
-// Mixes the voices, adds the echo, scales the loudest sample to the peak and fades the edges.
+// Mixes the voices, adds the echo, fades the edges and scales the result: to the loudness
+// target when there is one (never past the peak), else the loudest sample to the peak.
 std::vector<std::int16_t> RenderEffect(const Effect& effect);
+
+// The RMS level of the loudest `seconds` of the samples (the whole when shorter), as a
+// fraction of full scale.
+double LoudestRms(const std::vector<double>& samples, int rate, double seconds);
 
 // A 16-bit mono PCM RIFF/WAVE file.
 std::vector<std::uint8_t> WavFile(const std::vector<std::int16_t>& samples, int rate);
