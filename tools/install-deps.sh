@@ -11,6 +11,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth sox
   desktop-file-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()

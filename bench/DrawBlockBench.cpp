@@ -43,5 +43,3 @@ BENCHMARK(BM_TileTransfer)
 
 }  // namespace
 }  // namespace moriva
-
-BENCHMARK_MAIN();
