@@ -176,7 +176,7 @@ const BadInput kBadInputs[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Tool, ToolBadInputTest, ::testing::ValuesIn(kBadInputs),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<BadInput>& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace moriva
