@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTimer>
 #include <cstring>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -19,25 +21,42 @@
 #include "platform/Pictures.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SdlAudioDevices.h"
+#include "replay/DemoPlayer.h"
+#include "replay/ReplayRecorder.h"
+#include "replay/ReplayScript.h"
 #include "ui/frmGame.h"
 #include "world/basMoriva.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: moriva [--help] [--version] [--editor]\n"
+    "usage: moriva [--help] [--version] [--editor] [--record FILE | --replay FILE] [--trace OUT]\n"
     "Plays the world mapdata.dat in the program's folder, from the title screen.\n"
-    "  --editor   open the map editor and its palette; \"Game\" plays the world in memory\n"
-    "  --help     print this text and exit\n"
-    "  --version  print the version and exit\n";
+    "  --editor         open the map editor and its palette; \"Game\" plays the world in memory\n"
+    "  --record FILE    play as usual and write the game played as a replay script\n"
+    "  --replay FILE    play a replay script in the window (Q, Escape or closing stops it)\n"
+    "  --trace OUT      with --record or --replay: the hero's position after every frame\n"
+    "  --help           print this text and exit\n"
+    "  --version        print the version and exit\n";
 
 constexpr int kBadArguments = 2;
 constexpr int kWorldUnreadable = 1;
+constexpr int kRecordingNotWritten = 1;
 
 // What the command line asks for. Every option is read here and only here.
 struct Options {
   bool editor = false;
+  std::string recordPath, replayPath, tracePath;
 };
+
+// The option's file argument, or null when the command line ends before it.
+const char* FileArgument(int argc, char** argv, int& i) {
+  if (i + 1 >= argc) {
+    std::cerr << "moriva: " << argv[i] << " needs a file\n" << kUsage;
+    return nullptr;
+  }
+  return argv[++i];
+}
 
 // The options, or the exit status when the command line is answered without a window.
 std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
@@ -55,7 +74,26 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
       options.editor = true;
       continue;
     }
+    std::string* file = std::strcmp(arg, "--record") == 0   ? &options.recordPath
+                        : std::strcmp(arg, "--replay") == 0 ? &options.replayPath
+                        : std::strcmp(arg, "--trace") == 0  ? &options.tracePath
+                                                             : nullptr;
+    if (file) {
+      const char* path = FileArgument(argc, argv, i);
+      if (!path) return kBadArguments;
+      *file = path;
+      continue;
+    }
     std::cerr << "moriva: unknown option " << arg << "\n" << kUsage;
+    return kBadArguments;
+  }
+  const bool recording = !options.recordPath.empty(), demo = !options.replayPath.empty();
+  if ((recording && demo) || ((recording || demo) && options.editor)) {
+    std::cerr << "moriva: --record, --replay and --editor go one at a time\n";
+    return kBadArguments;
+  }
+  if (!options.tracePath.empty() && !recording && !demo) {
+    std::cerr << "moriva: --trace goes with --record or --replay\n";
     return kBadArguments;
   }
   return std::nullopt;
@@ -68,6 +106,12 @@ class Program : public moriva::EditorHost {
  public:
   Program(moriva::basMoriva& module, std::string folder)
       : module_(module), folder_(std::move(folder)) {}
+
+  // A recording or a demo for the game window; a demo makes its title choice by itself.
+  void FollowPlay(moriva::PlayHook* hook, std::optional<int> demoChoice) {
+    hook_ = hook;
+    demoChoice_ = demoChoice;
+  }
 
   moriva::frmParts& Parts() override {
     if (!parts_) parts_ = std::make_unique<moriva::frmParts>();
@@ -82,7 +126,15 @@ class Program : public moriva::EditorHost {
     audio_ = moriva::OpenAudioDevices();
     game_ = std::make_unique<moriva::frmGame>(module_, Parts().tileSheet(), spriteSheet_,
                                               *audio_.midi, *audio_.wav, folder_);
+    game_->SetPlayHook(hook_);
     game_->Form_Load();
+    if (demoChoice_) {
+      // Once the title is on screen.
+      QTimer::singleShot(0, game_.get(), [game = game_.get(), choice = *demoChoice_] {
+        game->lblTitle_MouseMove(choice);
+        game->lblTitle_Click(choice);
+      });
+    }
   }
 
  private:
@@ -91,6 +143,8 @@ class Program : public moriva::EditorHost {
   const moriva::Surface spriteSheet_ = moriva::LoadPicture("sprites");
   std::unique_ptr<moriva::frmParts> parts_;
   moriva::AudioDevices audio_;
+  moriva::PlayHook* hook_ = nullptr;
+  std::optional<int> demoChoice_;
   std::unique_ptr<moriva::frmGame> game_;
 };
 
@@ -99,11 +153,45 @@ class Program : public moriva::EditorHost {
 int main(int argc, char** argv) {
   Options options;
   if (const std::optional<int> answered = ParseArguments(argc, argv, options)) return *answered;
+  // The files of a recording or a demo are opened before any window, so that a bad one is
+  // told at once.
+  moriva::ReplayScript script;
+  if (!options.replayPath.empty()) {
+    std::ifstream in(options.replayPath);
+    moriva::ReplayScriptError bad;
+    if (!in) {
+      std::cerr << "moriva: cannot read the script " << options.replayPath << "\n";
+      return kBadArguments;
+    }
+    if (!moriva::ParseReplayScript(in, script, bad)) {
+      std::cerr << options.replayPath << ":" << bad.line << ": " << bad.message << "\n";
+      return kBadArguments;
+    }
+  }
+  std::ofstream trace;
+  if (!options.tracePath.empty()) {
+    trace.open(options.tracePath, std::ios::binary | std::ios::trunc);
+    if (!trace) {
+      std::cerr << "moriva: cannot write the trace " << options.tracePath << "\n";
+      return kBadArguments;
+    }
+  }
+  std::unique_ptr<moriva::ReplayRecorder> recorder;
+  std::unique_ptr<moriva::DemoPlayer> demo;
+  if (!options.recordPath.empty()) {
+    recorder = std::make_unique<moriva::ReplayRecorder>(options.recordPath);
+    if (trace.is_open()) recorder->TracePositions(&trace);
+  } else if (!options.replayPath.empty()) {
+    demo = std::make_unique<moriva::DemoPlayer>(script, std::cout);
+    if (trace.is_open()) demo->TracePositions(&trace);
+  }
   QApplication app(argc, argv);
 
   // The shared state outlives every window.
   static moriva::basMoriva shared;
   Program program(shared, moriva::ProgramFolder());
+  if (recorder) program.FollowPlay(recorder.get(), std::nullopt);
+  if (demo) program.FollowPlay(demo.get(), demo->titleChoice());
   QPointer<moriva::frmMain> editor = new moriva::frmMain(shared, program, moriva::ProgramFolder());
   std::string error;
   if (!editor->Form_Load(options.editor, &error)) {
@@ -111,7 +199,14 @@ int main(int argc, char** argv) {
     delete editor;
     return kWorldUnreadable;
   }
-  const int status = QApplication::exec();
+  int status = QApplication::exec();
   delete editor;  // still there when the editor was closed without going into the game
+  if (recorder) {
+    std::string saveError;
+    if (!recorder->Save(saveError)) {
+      std::cerr << "moriva: " << saveError << "\n";
+      status = kRecordingNotWritten;
+    }
+  }
   return status;
 }

@@ -36,6 +36,7 @@ class Game {
   GameHost& host() { return host_; }
   Surface& picGame() { return picGame_; }
   const Surface& picEscape() const { return picEscape_; }
+  Surface& picEscape() { return picEscape_; }
   const Surface& tileSheet() const { return tileSheet_; }
   const Surface& spriteSheet() const { return spriteSheet_; }
 

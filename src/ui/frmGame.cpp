@@ -226,8 +226,14 @@ void frmGame::lblTitle_MouseMove(int index) {
 }
 
 void frmGame::lblTitle_Click(int index) {
+  if (hook_) hook_->TitleChosen(index, *game_);
   lastRun_ = game_->lblTitle_Click(index);
-  if (lastRun_ == RunResult::Closed) QCoreApplication::quit();
+  const bool closeWindow = hook_ && hook_->PlayEnded(lastRun_, *game_);
+  if (lastRun_ == RunResult::Closed) {
+    QCoreApplication::quit();
+  } else if (closeWindow) {
+    close();
+  }
 }
 
 void frmGame::picTitle_KeyPress(int keyAscii) {
@@ -254,6 +260,11 @@ bool frmGame::eventFilter(QObject* watched, QEvent* event) {
     if (key->isAutoRepeat()) return true;
     const int mapped = VirtualKeyFromKeyEvent(key->key(), key->nativeScanCode(),
                                               key->modifiers().testFlag(Qt::KeypadModifier));
+    if (hook_ && !hook_->PlayerKeysReachGame()) {
+      // A demo plays: the player's keys only stop it.
+      if (type == QEvent::KeyPress && (mapped == vk::kQ || key->key() == Qt::Key_Escape)) close();
+      return true;
+    }
     const std::uint32_t physical = PhysicalKeyOf(key->key(), key->nativeScanCode());
     if (type == QEvent::KeyRelease) {
       const int released = heldKeys_.Release(physical, mapped);
@@ -359,11 +370,27 @@ void frmGame::PlayMusic(int number, bool notLoop) { bgm_.BGMPlay(static_cast<std
 
 void frmGame::StopMusic() { bgm_.BGMStop(); }
 
-bool frmGame::AskYesNo(const char* question) { return prompt_.AskYesNo(question); }
+bool frmGame::AskYesNo(const char* question) {
+  bool yes = false;
+  if (hook_ && hook_->Answer(question, yes)) return yes;
+  yes = prompt_.AskYesNo(question);
+  if (hook_) hook_->Answered(yes);
+  return yes;
+}
 
 void frmGame::ShowItemDialog(int itemNo) {
   SyncStatus();  // the found item's icon is up before the dialog covers the window
+  if (hook_ && hook_->CloseDialog(itemNo)) return;
   frmGetItem::ShowModal(itemNo, dialogColorPhase_, [this](int effect) { PlayEffect(effect); }, this);
+  if (hook_) hook_->DialogClosed();
+}
+
+void frmGame::FrameBegins(long frame) {
+  if (hook_) hook_->FrameBegins(frame, *game_);
+}
+
+void frmGame::FrameEnded(long frame) {
+  if (hook_) hook_->FrameEnded(frame, *game_);
 }
 
 void frmGame::ShowEndingView() {

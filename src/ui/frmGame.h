@@ -10,6 +10,7 @@
 #include "audio/clsBGM.h"
 #include "game/Game.h"
 #include "game/GameHost.h"
+#include "game/PlayHook.h"
 #include "game/TitleMenu.h"
 #include "platform/Clock.h"
 #include "platform/HeldKeys.h"
@@ -73,6 +74,9 @@ class frmGame : public QWidget, private GameHost {
   // How the last play ended; for tests and the shutdown path.
   RunResult lastRun() const { return lastRun_; }
 
+  // A recording or a demo that follows play (see PlayHook); none by default.
+  void SetPlayHook(PlayHook* hook) { hook_ = hook; }
+
   // Shows the state's status elements (icons, block map, frame rate, view).
   void SyncStatus();
 
@@ -96,6 +100,8 @@ class frmGame : public QWidget, private GameHost {
   void ProcessEvents() override;
   Clock& clock() override { return clock_; }
   void ReportError(const std::string& message) override;
+  void FrameBegins(long frame) override;
+  void FrameEnded(long frame) override;
 
   void BuildTitle();
   void BuildPlayPanel();
@@ -115,6 +121,7 @@ class frmGame : public QWidget, private GameHost {
   TitleMenu menu_;
   RunResult lastRun_ = RunResult::Stopped;
   std::int32_t dialogColorPhase_ = 0;
+  PlayHook* hook_ = nullptr;
   // The title label that the left button went down on: a click is a press and a release
   // on the same entry.
   int pressedTitle_ = -1;

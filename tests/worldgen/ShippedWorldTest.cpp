@@ -1,19 +1,21 @@
-// Checks on the world that ships in data/world: its shape, the start point, the boxes and
-// the goal, the block borders, and the order in which the journey opens up.
+// Checks on the world that ships in data/world: its shape, the start point, the boxes, the
+// goal, the block borders and the tile classes in play. That it can be finished is shown by
+// the playthrough (PlaythroughTest.cpp).
 #include <gtest/gtest.h>
 
-#include <map>
+#include <ostream>
 
-#include "WorldJourney.h"
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "WorldSource.h"
 
 namespace moriva::worldgen {
 namespace {
 
-using test::Cell;
-using test::Explore;
-using test::kCarefulReach;
-using test::kGenerousReach;
+using Cell = std::pair<int, int>;
 
 constexpr int kGoal = 142;
 constexpr int kGreyStone = 98;
@@ -27,6 +29,13 @@ const std::map<Cell, int> kBoxContents = {
 
 bool IsBox(int c) { return c == 55 || c == 82 || c == 83; }
 bool IsOpen(int c) { return c < kFirstSolid; }
+// A door is a way through for the hero who has come with its key.
+bool IsPassable(int c) { return IsOpen(c) || (c >= 148 && c <= 151); }
+// A hero crosses a border once his box covers the last two cells before it, and is put 8 px
+// inside the next block, over its second and third cells: those must be open too.
+bool LandsInOpenAir(int leaveFar, int leaveNear, int landNear, int landFar) {
+  return !(IsOpen(leaveFar) && IsOpen(leaveNear)) || (IsPassable(landNear) && IsPassable(landFar));
+}
 
 class ShippedWorld : public testing::Test {
  protected:
@@ -40,32 +49,6 @@ class ShippedWorld : public testing::Test {
     delete errors_;
   }
   static const WorldTiles& World() { return *world_; }
-
-  // Items found in boxes reachable from the start with `items`, as a bit set.
-  static unsigned ItemsWithin(unsigned items, const test::HeroReach& reach,
-                              const std::set<Cell>& walls = {}) {
-    unsigned found = 0;
-    for (const auto& [x, y] : Explore(World(), items, reach, walls).boxes) {
-      auto it = kBoxContents.find({x / kBlockTiles, y / kBlockTiles});
-      if (it != kBoxContents.end() && it->second < 10) found |= 1u << it->second;
-    }
-    return found;
-  }
-  static bool GoalStandable(const test::Reach& reach) {
-    for (const auto& [x, y] : reach.cells) {
-      if (y + 1 < kWorldTiles && World()(x, y + 1) == kGoal) return true;
-    }
-    return false;
-  }
-  static Cell BoxOf(int item) {
-    for (int x = 0; x < kWorldTiles; ++x) {
-      for (int y = 0; y < kWorldTiles; ++y) {
-        auto it = kBoxContents.find({x / kBlockTiles, y / kBlockTiles});
-        if (IsBox(World()(x, y)) && it != kBoxContents.end() && it->second == item) return {x, y};
-      }
-    }
-    return {-1, -1};
-  }
 
   static WorldTiles* world_;
   static SourceErrors* errors_;
@@ -93,19 +76,6 @@ TEST_F(ShippedWorld, TheHeroStartsOnSolidGround) {
   EXPECT_GE(World()(x + 1, top + 2), kFirstSolid);
 }
 
-TEST_F(ShippedWorld, EveryBlockWithContentsHasABox) {
-  for (const auto& [block, content] : kBoxContents) {
-    int boxes = 0;
-    for (int i = 0; i < kBlockTiles; ++i) {
-      for (int j = 0; j < kBlockTiles; ++j) {
-        boxes += IsBox(World()(block.first * kBlockTiles + i, block.second * kBlockTiles + j));
-      }
-    }
-    EXPECT_GE(boxes, 1) << "block (" << block.first << ", " << block.second << ") holds "
-                        << content;
-  }
-}
-
 TEST_F(ShippedWorld, OneGoalAmongGreyStonesUnderTheNightSky) {
   std::vector<Cell> goals;
   for (int x = 0; x < kWorldTiles; ++x) {
@@ -121,90 +91,88 @@ TEST_F(ShippedWorld, OneGoalAmongGreyStonesUnderTheNightSky) {
   EXPECT_TRUE(IsOpen(World()(x, y - 1))) << "the hero must be able to land on it";
 }
 
-TEST_F(ShippedWorld, BlockBordersLineUp) {
-  // An open edge cell always faces an open cell of the neighbour, so every passage leads
-  // somewhere and no wall ends at a border in mid-air.
-  for (int y = 0; y < kWorldTiles; ++y) {
-    for (int bx = 1; bx < kWorldBlocks; ++bx) {
-      const int x = bx * kBlockTiles;
-      EXPECT_EQ(IsOpen(World()(x - 1, y)), IsOpen(World()(x, y))) << "x " << x << ", y " << y;
-    }
-  }
-  for (int x = 0; x < kWorldTiles; ++x) {
-    for (int by = 1; by < kWorldBlocks; ++by) {
-      const int y = by * kBlockTiles;
-      EXPECT_EQ(IsOpen(World()(x, y - 1)), IsOpen(World()(x, y))) << "x " << x << ", y " << y;
-    }
-  }
-}
-
-TEST_F(ShippedWorld, OuterEdgesAreWalls) {
-  // The bottom must hold him (falling out there is a miss); the sides are walled as well.
-  for (int i = 0; i < kWorldTiles; ++i) {
-    EXPECT_GE(World()(i, kWorldTiles - 1), kFirstSolid) << "bottom, x " << i;
-    EXPECT_GE(World()(0, i), kFirstSolid) << "left, y " << i;
-    EXPECT_GE(World()(kWorldTiles - 1, i), kFirstSolid) << "right, y " << i;
-  }
-}
-
-// The journey opens up in this order, one stage per row: what the boxes within reach
-// hold once the items of all earlier stages are owned.
-const std::vector<unsigned> kStages = {
-    (1u << 1) | (1u << 4),   // green key and diary, on the meadows
-    1u << 6,                 // diving helmet, behind the green door
-    1u << 0,                 // blue key, through the lake
-    1u << 5,                 // jump shoes, in the castle behind the blue door
-    (1u << 9) | (1u << 2),   // pampas grass, then the red key, past the shoes' wall
-    1u << 7,                 // rope, above the lava behind the red door
-    (1u << 8) | (1u << 3),   // dumplings, then the yellow key, up the rope climbs
-};
-
-void ExpectStages(unsigned (*within)(unsigned, const test::HeroReach&, const std::set<Cell>&),
-                  const test::HeroReach& reach) {
-  unsigned items = 0;
-  for (std::size_t stage = 0; stage < kStages.size(); ++stage) {
-    EXPECT_EQ(within(items, reach, {}) & ~items, kStages[stage]) << "stage " << stage;
-    items |= kStages[stage];
-  }
-  EXPECT_EQ(items, 0x3ffu);
-}
-
-TEST_F(ShippedWorld, TheJourneyCanBeCompletedWithRoomToSpare) {
-  ExpectStages(&ShippedWorld::ItemsWithin, kCarefulReach);
-  EXPECT_TRUE(GoalStandable(Explore(World(), 0x3ff, kCarefulReach)));
-}
-
-TEST_F(ShippedWorld, NoStageCanBeSkippedEvenWithGenerousJumps) {
-  ExpectStages(&ShippedWorld::ItemsWithin, kGenerousReach);
-  // The goal stays closed until the yellow key, the last item found.
-  EXPECT_FALSE(GoalStandable(Explore(World(), 0x3ff & ~(1u << 3), kGenerousReach)));
-}
-
-TEST_F(ShippedWorld, TheGoodsLieOnTheOnlyWayOn) {
-  const unsigned beforeRedKey = 0x3ffu & ~((1u << 2) | (1u << 9) | (1u << 7) | (1u << 8) | (1u << 3));
-  // Walling up the pampas grass's box cuts the way to the red key...
-  EXPECT_FALSE(ItemsWithin(beforeRedKey, kGenerousReach, {BoxOf(9)}) & (1u << 2));
-  // ...and walling up the dumplings' box the way to the yellow key.
-  const unsigned beforeDumplings = 0x3ffu & ~((1u << 8) | (1u << 3));
-  EXPECT_FALSE(ItemsWithin(beforeDumplings, kGenerousReach, {BoxOf(8)}) & (1u << 3));
-  // The rope's box blocks the pass to the sky path.
-  const unsigned beforeRope = 0x3ffu & ~((1u << 7) | (1u << 8) | (1u << 3));
-  const auto reach = Explore(World(), beforeRope, kGenerousReach, {BoxOf(7)});
-  for (const auto& [x, y] : reach.cells) {
-    ASSERT_FALSE(x >= kBlockTiles && y < kBlockTiles) << "reached block (1, 0) at " << x << ", " << y;
-  }
-}
-
-TEST_F(ShippedWorld, EveryBoxCanBeReached) {
-  const auto reach = Explore(World(), 0x3ff, kCarefulReach);
-  for (int x = 0; x < kWorldTiles; ++x) {
-    for (int y = 0; y < kWorldTiles; ++y) {
-      if (IsBox(World()(x, y))) {
-        EXPECT_TRUE(reach.boxes.count({x, y})) << x << ", " << y;
+TEST_F(ShippedWorld, EveryBlockWithContentsHasABoxUnderOpenAir) {
+  // An opened box takes the tile above it; a solid one there would wall the way on.
+  for (const auto& [block, content] : kBoxContents) {
+    int boxes = 0;
+    for (int i = 0; i < kBlockTiles; ++i) {
+      for (int j = 1; j < kBlockTiles; ++j) {
+        const int x = block.first * kBlockTiles + i;
+        const int y = block.second * kBlockTiles + j;
+        if (!IsBox(World()(x, y))) continue;
+        ++boxes;
+        EXPECT_TRUE(IsOpen(World()(x, y - 1))) << "box at (" << x << ", " << y << ")";
       }
     }
+    EXPECT_GE(boxes, 1) << "block (" << block.first << ", " << block.second << ") holds "
+                        << content;
   }
 }
+
+TEST_F(ShippedWorld, BordersLineUpAndTheOuterEdgesAreClosed) {
+  const auto& w = World();
+  for (int i = 0; i < kWorldTiles; ++i) {
+    for (int b = 1; b < kWorldBlocks; ++b) {
+      const int edge = b * kBlockTiles;
+      // An open edge cell faces an open cell, and a hero crossing lands in open air.
+      EXPECT_EQ(IsOpen(w(edge - 1, i)), IsOpen(w(edge, i))) << "x " << edge << ", y " << i;
+      EXPECT_TRUE(LandsInOpenAir(w(edge - 2, i), w(edge - 1, i), w(edge + 1, i), w(edge + 2, i)))
+          << "eastward crossing at x " << edge << ", y " << i;
+      EXPECT_TRUE(LandsInOpenAir(w(edge + 1, i), w(edge, i), w(edge - 2, i), w(edge - 3, i)))
+          << "westward crossing at x " << edge << ", y " << i;
+      EXPECT_EQ(IsOpen(w(i, edge - 1)), IsOpen(w(i, edge))) << "x " << i << ", y " << edge;
+      EXPECT_TRUE(LandsInOpenAir(w(i, edge - 2), w(i, edge - 1), w(i, edge + 1), w(i, edge + 2)))
+          << "downward crossing at x " << i << ", y " << edge;
+      EXPECT_TRUE(LandsInOpenAir(w(i, edge + 1), w(i, edge), w(i, edge - 2), w(i, edge - 3)))
+          << "upward crossing at x " << i << ", y " << edge;
+    }
+    // Falling out of the bottom is a miss, so the bottom holds him; the sides are walls.
+    EXPECT_GE(w(i, kWorldTiles - 1), kFirstSolid) << "bottom, x " << i;
+    EXPECT_GE(w(0, i), kFirstSolid) << "left, y " << i;
+    EXPECT_GE(w(kWorldTiles - 1, i), kFirstSolid) << "right, y " << i;
+  }
+}
+
+// Every class of the tile catalogue is met somewhere in the world.
+struct TileClass {
+  std::string name;
+  std::vector<int> codes;
+};
+
+void PrintTo(const TileClass& tileClass, std::ostream* os) { *os << tileClass.name; }
+
+class ShippedWorldClasses : public testing::TestWithParam<TileClass> {};
+
+TEST_P(ShippedWorldClasses, ArePlaced) {
+  SourceErrors errors;
+  static const WorldTiles world = CompileWorld(MORIVA_WORLD_SOURCE_DIR, errors);
+  int count = 0;
+  for (std::uint8_t code : world.Bytes()) {
+    for (int c : GetParam().codes) count += code == c;
+  }
+  EXPECT_GT(count, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Catalogue, ShippedWorldClasses,
+    testing::Values(TileClass{"Water", {5, 48, 49, 56, 57, 86, 87, 90, 91, 92, 93, 94, 95}},
+                    TileClass{"Fire", {32}}, TileClass{"RedPool", {33}},
+                    TileClass{"Spikes", {34, 35, 36, 37}},
+                    TileClass{"Spring", {38, 39, 68, 69, 70, 71}},
+                    TileClass{"Ladder", {40, 41, 43}}, TileClass{"PoleOrFence", {42, 65, 66, 67}},
+                    TileClass{"LauncherLeft", {44, 45, 72, 73, 76, 77}},
+                    TileClass{"LauncherRight", {46, 47, 74, 75, 78, 79}},
+                    TileClass{"FloatArea", {50, 51, 58, 59, 60}}, TileClass{"Hook", {52, 53}},
+                    TileClass{"FlameJet", {54}}, TileClass{"Box", {55, 82, 83}},
+                    TileClass{"HiddenRock", {61}}, TileClass{"HiddenIce", {62}},
+                    TileClass{"Goal", {142}}, TileClass{"Switch", {143}},
+                    TileClass{"CrumblingFloor", {144, 145, 146, 147}},
+                    TileClass{"BlueDoor", {148}}, TileClass{"GreenDoor", {149}},
+                    TileClass{"RedDoor", {150}}, TileClass{"YellowDoor", {151}},
+                    TileClass{"Glass", {152}}, TileClass{"Conveyor", {154, 155}},
+                    TileClass{"Ice", {156, 157}}, TileClass{"FastConveyor", {158, 159}},
+                    TileClass{"CrumblingBricks", {160, 161, 162, 163}}),
+    [](const testing::TestParamInfo<TileClass>& param) { return param.param.name; });
 
 }  // namespace
 }  // namespace moriva::worldgen

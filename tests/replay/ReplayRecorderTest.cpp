@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <sstream>
+#include <utility>
+#include <vector>
+
+#include "game/Game.h"
+#include "platform/KeyCodes.h"
+#include "platform/Surface.h"
+#include "replay/ReplayRecorder.h"
+#include "replay/ReplayRunner.h"
+#include "replay/ReplayScript.h"
+#include "support/RecordingGameHost.h"
+#include "support/TempFolder.h"
+#include "world/MapFile.h"
+#include "world/basMoriva.h"
+
+namespace moriva {
+namespace {
+
+constexpr int kFloorRow = 48;
+constexpr std::uint8_t kFloor = 100;
+constexpr std::uint8_t kBox = 55;
+constexpr int kStartBlockX = 2, kStartBlockY = 4;
+constexpr int kBoxColumn = 9;  // right of the start: a walk to the right opens it
+
+// A player at the window, without one: key events arrive while the frame processes window
+// events (so the game reads them in the next frame), a question is answered by the player,
+// a key may be let go while the item dialog is up. The host tells a recorder what the window
+// tells it, and notes where the hero is after every frame.
+class PlayerHost final : public RecordingGameHost {
+ public:
+  struct KeyEvent {
+    int key;
+    bool down;
+  };
+
+  PlayerHost(ReplayRecorder& recorder, std::map<long, std::vector<KeyEvent>> events, std::vector<bool> replies)
+      : recorder_(recorder), events_(std::move(events)), replies_(std::move(replies)) {
+    onFrameBegins = [this](long frame) {
+      frame_ = frame;
+      recorder_.FrameBegins(frame, *game);
+    };
+    onEvents = [this] {
+      auto it = events_.find(frame_);
+      if (it == events_.end()) return;
+      for (const KeyEvent& e : it->second) e.down ? game->KeyDown(e.key) : game->KeyUp(e.key);
+    };
+    onFrameEnded = [this](long frame) {
+      positions.emplace_back(game->state().HeroX, game->state().HeroY);
+      if (frame >= kFrames) game->state().StopLoop = kTrue;
+    };
+  }
+
+  bool AskYesNo(const char*) override {
+    const bool yes = next_ < replies_.size() && replies_[next_++];
+    recorder_.Answered(yes);
+    return yes;
+  }
+  void ShowItemDialog(int itemNo) override {
+    RecordingGameHost::ShowItemDialog(itemNo);
+    game->KeyUp(vk::kRight);  // let go while the dialog is up; the game forgets keys anyway
+    recorder_.DialogClosed();
+  }
+
+  static constexpr long kFrames = 90;
+  Game* game = nullptr;
+  std::vector<std::pair<float, float>> positions;
+
+ private:
+  ReplayRecorder& recorder_;
+  std::map<long, std::vector<KeyEvent>> events_;
+  std::vector<bool> replies_;
+  std::size_t next_ = 0;
+  long frame_ = 0;
+};
+
+struct RecordedPlay {
+  RecordedPlay() {
+    for (int x = 0; x < kWorldTiles; ++x)
+      for (int by = 0; by < kWorldBlocks; ++by) world.Map(x, by * kBlockTiles + kFloorRow) = kFloor;
+    world.Map(kStartBlockX * kBlockTiles + kBoxColumn, kStartBlockY * kBlockTiles + kFloorRow - 1) = kBox;
+  }
+
+  // Plays a new game with the player's events and replies, recording it.
+  void Play(std::map<long, std::vector<PlayerHost::KeyEvent>> events, std::vector<bool> replies) {
+    recorder = std::make_unique<ReplayRecorder>(folder.file("recorded.txt"));
+    host = std::make_unique<PlayerHost>(*recorder, std::move(events), std::move(replies));
+    Game game(world, sheet, sheet, *host, folder.path());
+    host->game = &game;
+    game.SetViewFrame(kViewFrameSize, kViewFrameSize);
+    game.ReturnToTitle();
+    recorder->TitleChosen(0, game);
+    const RunResult result = game.lblTitle_Click(0);
+    recorder->PlayEnded(result, game);
+  }
+
+  basMoriva world;
+  Surface sheet{kSheetWidth, kSheetHeight};
+  test::TempFolder folder;
+  std::unique_ptr<ReplayRecorder> recorder;
+  std::unique_ptr<PlayerHost> host;
+};
+
+using Events = std::map<long, std::vector<PlayerHost::KeyEvent>>;
+
+TEST(ReplayRecorder, WritesKeysAtTheFrameThatFirstReadsThemAndTheAnswers) {
+  RecordedPlay play;
+  play.Play(Events{{2, {{vk::kRight, true}}},
+                   {40, {{vk::kRight, true}, {vk::kL, true}}},
+                   {41, {{vk::kL, false}}},
+                   {50, {{vk::kRight, false}, {vk::kSpace, true}}},
+                   {55, {{vk::kSpace, false}}}},
+            {false});
+  const std::string& text = play.recorder->text();
+  // The box stops the walk and the game forgets Right; L's question is answered No and the
+  // game forgets Right and L again, so letting go of Right later changes nothing.
+  EXPECT_EQ(text,
+            "# Recorded with moriva --record.\n"
+            "title new\n"
+            "at 3 press Right\n"
+            "at 41 press Right L\n"
+            "answer no\n"
+            "at 51 press Space\n"
+            "at 56 release Space\n"
+            "frames 90\n");
+  ASSERT_EQ(play.host->dialogs.size(), 1u);
+}
+
+TEST(ReplayRecorder, ItsScriptReplaysTheSamePositionsFrameForFrame) {
+  RecordedPlay play;
+  play.Play(Events{{2, {{vk::kRight, true}}},
+                   {30, {{vk::kRight, true}}},
+                   {45, {{vk::kQ, true}}},
+                   {46, {{vk::kQ, false}}},
+                   {60, {{vk::kLeft, true}, {vk::kSpace, true}}},
+                   {66, {{vk::kSpace, false}}},
+                   {80, {{vk::kLeft, false}}}},
+            {false});
+  ASSERT_TRUE(SaveMap(MapFilePath(play.folder.path()), play.world.Map).ok);
+  std::istringstream in(play.recorder->text());
+  ReplayScript script;
+  ReplayScriptError bad;
+  ASSERT_TRUE(ParseReplayScript(in, script, bad)) << bad.message;
+
+  std::vector<std::pair<float, float>> replayed;
+  ReplayRunner runner(play.folder.path());
+  runner.onFrame = [&](long, const Game& game) { replayed.emplace_back(game.state().HeroX, game.state().HeroY); };
+  std::ostringstream trace;
+  std::string error;
+  ASSERT_EQ(runner.Run(script, trace, error), 0) << error;
+  ASSERT_EQ(replayed.size(), static_cast<std::size_t>(PlayerHost::kFrames));
+  EXPECT_EQ(replayed, play.host->positions);
+  EXPECT_NE(trace.str().find("\"prompt タイトルに戻りますか？ no\""), std::string::npos);
+  EXPECT_NE(trace.str().find("\"dialog 102\""), std::string::npos);
+}
+
+TEST(ReplayRecorder, KeyNamesReadBackAsTheSameKeys) {
+  for (int k = 0; k < vk::kCount; ++k) EXPECT_EQ(ReplayKeyCode(ReplayKeyName(k)), k) << k;
+}
+
+}  // namespace
+}  // namespace moriva
