@@ -28,6 +28,11 @@ WorldBuilder::WorldBuilder() {
   }
 }
 
+WorldBuilder& WorldBuilder::Legend(char ch, std::uint8_t code) {
+  legend_[static_cast<unsigned char>(ch)] = code;
+  return *this;
+}
+
 WorldBuilder& WorldBuilder::Set(int bx, int by, int col, int row, std::uint8_t code) {
   const int x = bx * kBlockTiles + col;
   const int y = by * kBlockTiles + row;
@@ -55,6 +60,13 @@ WorldBuilder& WorldBuilder::Put(int bx, int by, int col, int row,
       ++x;
     }
     ++y;
+  }
+  return *this;
+}
+
+WorldBuilder& WorldBuilder::Fill(int bx, int by, std::uint8_t code) {
+  for (int col = 0; col <= kBlockTiles; ++col) {
+    for (int row = 0; row <= kBlockTiles; ++row) Set(bx, by, col, row, code);
   }
   return *this;
 }

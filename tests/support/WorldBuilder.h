@@ -11,7 +11,7 @@ namespace moriva::test {
 // Builds a world map from a few rows of text, one character a tile, so a test shows the
 // place it plays in. The whole world starts as open background (code 0).
 //
-// Legend:
+// Default legend (Legend() adds or changes entries):
 //   .  0 open           #  96 solid          W  5 water          F  32 fire
 //   R  33 red pool      ^  34 spikes         S  38 spring        H  40 ladder
 //   <  44 launcher left >  46 launcher right ~  50 float         k  52 hook
@@ -25,6 +25,8 @@ class WorldBuilder {
  public:
   WorldBuilder();
 
+  WorldBuilder& Legend(char ch, std::uint8_t code);
+
   // Writes the rows into block (bx, by) from its tile (col, row) on, rightwards and
   // downwards. Column or row 50 is the first of the next block (the world's spare edge for
   // block 4). A character missing from the legend fails the test that used it.
@@ -33,11 +35,19 @@ class WorldBuilder {
   // One tile of block (bx, by).
   WorldBuilder& Set(int bx, int by, int col, int row, std::uint8_t code);
 
+  // Every tile of block (bx, by), its spare column and row included.
+  WorldBuilder& Fill(int bx, int by, std::uint8_t code);
+
   // A solid floor along the whole of tile row `row` of block (bx, by).
   WorldBuilder& Floor(int bx, int by, int row, std::uint8_t code = 96);
 
   const MapGrid& Map() const { return map_; }
   MapGrid& Map() { return map_; }
+
+  // Pixel position of the top-left corner of a hero standing on tile (col, row) - that is,
+  // occupying the tile above it.
+  static float StandX(int col) { return static_cast<float>(col * kTileSize); }
+  static float StandY(int row) { return static_cast<float>((row - 1) * kTileSize); }
 
  private:
   MapGrid map_{};
