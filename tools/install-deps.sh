@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth sox
+  desktop-file-utils
 )
 
 missing=()

@@ -4,8 +4,11 @@
 // editor and its palette stay on screen instead.
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSettings>
 #include <QTimer>
 #include <cstring>
 #include <fstream>
@@ -19,8 +22,10 @@
 #include "editor/frmParts.h"
 #include "game/GameTables.h"
 #include "platform/Pictures.h"
+#include "platform/Preferences.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SdlAudioDevices.h"
+#include "platform/SdlControllerSource.h"
 #include "replay/DemoPlayer.h"
 #include "replay/ReplayRecorder.h"
 #include "replay/ReplayScript.h"
@@ -31,11 +36,13 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: moriva [--help] [--version] [--editor] [--record FILE | --replay FILE] [--trace OUT]\n"
-    "Plays the world mapdata.dat in the program's folder, from the title screen.\n"
+    "              [--mute]\n"
+    "Plays the world mapdata.dat, from the title screen.\n"
     "  --editor         open the map editor and its palette; \"Game\" plays the world in memory\n"
     "  --record FILE    play as usual and write the game played as a replay script\n"
     "  --replay FILE    play a replay script in the window (Q, Escape or closing stops it)\n"
     "  --trace OUT      with --record or --replay: the hero's position after every frame\n"
+    "  --mute           start with the music and the effects off (M and N switch them)\n"
     "  --help           print this text and exit\n"
     "  --version        print the version and exit\n";
 
@@ -46,6 +53,7 @@ constexpr int kRecordingNotWritten = 1;
 // What the command line asks for. Every option is read here and only here.
 struct Options {
   bool editor = false;
+  bool mute = false;
   std::string recordPath, replayPath, tracePath;
 };
 
@@ -63,7 +71,8 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     if (std::strcmp(arg, "--help") == 0) {
-      std::cout << kUsage;
+      const QCoreApplication folders(argc, argv);  // the folders are the application's
+      std::cout << kUsage << moriva::DescribeFileLocations();
       return 0;
     }
     if (std::strcmp(arg, "--version") == 0) {
@@ -72,6 +81,10 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
     }
     if (std::strcmp(arg, "--editor") == 0) {
       options.editor = true;
+      continue;
+    }
+    if (std::strcmp(arg, "--mute") == 0) {
+      options.mute = true;
       continue;
     }
     std::string* file = std::strcmp(arg, "--record") == 0   ? &options.recordPath
@@ -104,8 +117,8 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
 // the palette whose sheet it draws from.
 class Program : public moriva::EditorHost {
  public:
-  Program(moriva::basMoriva& module, std::string folder)
-      : module_(module), folder_(std::move(folder)) {}
+  Program(moriva::basMoriva& module, std::string folder, bool mute)
+      : module_(module), folder_(std::move(folder)), mute_(mute) {}
 
   // A recording or a demo for the game window; a demo makes its title choice by itself.
   void FollowPlay(moriva::PlayHook* hook, std::optional<int> demoChoice) {
@@ -127,6 +140,9 @@ class Program : public moriva::EditorHost {
     game_ = std::make_unique<moriva::frmGame>(module_, Parts().tileSheet(), spriteSheet_,
                                               *audio_.midi, *audio_.wav, folder_);
     game_->SetPlayHook(hook_);
+    auto settings = moriva::OpenUserSettings();
+    const moriva::Preferences remembered = moriva::Preferences::Load(*settings);
+    game_->UseDesktop(remembered, mute_, std::move(settings), std::make_unique<moriva::SdlControllerSource>());
     game_->Form_Load();
     if (demoChoice_) {
       // Once the title is on screen.
@@ -140,6 +156,7 @@ class Program : public moriva::EditorHost {
  private:
   moriva::basMoriva& module_;
   std::string folder_;
+  bool mute_;
   const moriva::Surface spriteSheet_ = moriva::LoadPicture("sprites");
   std::unique_ptr<moriva::frmParts> parts_;
   moriva::AudioDevices audio_;
@@ -186,10 +203,11 @@ int main(int argc, char** argv) {
     if (trace.is_open()) demo->TracePositions(&trace);
   }
   QApplication app(argc, argv);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 
   // The shared state outlives every window.
   static moriva::basMoriva shared;
-  Program program(shared, moriva::ProgramFolder());
+  Program program(shared, moriva::ProgramFolder(), options.mute);
   if (recorder) program.FollowPlay(recorder.get(), std::nullopt);
   if (demo) program.FollowPlay(demo.get(), demo->titleChoice());
   QPointer<moriva::frmMain> editor = new moriva::frmMain(shared, program, moriva::ProgramFolder());

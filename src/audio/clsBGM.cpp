@@ -45,6 +45,11 @@ void clsBGM::BGMPlay(std::int16_t vBGMNo, bool voNotLoop) {
 
 void clsBGM::BGMStop() { Command("Close"); }
 
+void clsBGM::BGMRestart(std::int16_t vBGMNo, bool voNotLoop) {
+  CurrentBGM_ = 0;
+  BGMPlay(vBGMNo, voNotLoop);
+}
+
 void clsBGM::QuitBGM() { Command("Close"); }
 
 void clsBGM::BGMDone(std::int16_t vNotifyCode) {

@@ -20,6 +20,9 @@ class clsBGM {
   void AddBGM(const std::string& vFileName);
   void BGMPlay(std::int16_t vBGMNo, bool voNotLoop = false);
   void BGMStop();
+  // Plays vBGMNo from its start even when it is the current piece: the music was switched
+  // off and on again and the device closed in between.
+  void BGMRestart(std::int16_t vBGMNo, bool voNotLoop);
   void QuitBGM();
   // The device's completion handler forwards its notification code here.
   void BGMDone(std::int16_t vNotifyCode);

@@ -9,6 +9,7 @@
 
 #include "game/Ending.h"
 #include "game/Game.h"
+#include "ui/PixelScale.h"
 
 namespace moriva {
 
@@ -29,28 +30,33 @@ QString LabelText(const char* text) {
 }  // namespace
 
 EndingView::EndingView(Game& game, QWidget* window, QWidget* picFrame,
-                       std::vector<QWidget*> playPanel, int captionHeight)
+                       std::vector<QWidget*> playPanel, int captionHeight, PixelScale* scale)
     : QObject(window),
       game_(game),
       window_(window),
       picFrame_(picFrame),
       playPanel_(std::move(playPanel)),
       captionHeight_(captionHeight),
+      scale_(scale),
       lblEnding_(new QLabel(window)),
       tmrEnding_(new QTimer(this)) {
   QFont::insertSubstitution(kDefaultFont, kSubstituteFont);
   font_ = QFont(kDefaultFont);
   font_.setPointSizeF(kDefaultPointSize);
 
-  lblEnding_->setFont(font_);
+  if (scale_) {
+    scale_->SetFont(lblEnding_, font_);
+  } else {
+    lblEnding_->setFont(font_);
+  }
   lblEnding_->setTextFormat(Qt::PlainText);
   lblEnding_->setWordWrap(false);
   lblEnding_->setAttribute(Qt::WA_TranslucentBackground);
   QPalette palette = lblEnding_->palette();
   palette.setColor(QPalette::WindowText, Qt::white);
   lblEnding_->setPalette(palette);
-  lblEnding_->move(lblEnding_->x(), EndingScreen::kDesignLabelTop);
   lblEnding_->hide();
+  MoveLabel(0, EndingScreen::kDesignLabelTop);
 
   tmrEnding_->setInterval(kEndingIntervalMs);
   connect(tmrEnding_, &QTimer::timeout, this, &EndingView::tmrEnding_Timer);
@@ -59,9 +65,10 @@ EndingView::EndingView(Game& game, QWidget* window, QWidget* picFrame,
 
 void EndingView::MeasureWindow() {
   EndingScreen& screen = game_.state().Ending;
-  screen.ClientHeight = window_->height();
+  const QRect frame = scale_ ? scale_->logical(picFrame_) : picFrame_->geometry();
+  screen.ClientHeight = scale_ ? scale_->rootSize().height() : window_->height();
   screen.CaptionHeight = captionHeight_;
-  screen.TextColumn = picFrame_->x() + picFrame_->width();
+  screen.TextColumn = frame.x() + frame.width();
   screen.PrintLineHeight = QFontMetrics(font_).lineSpacing();
 }
 
@@ -93,13 +100,22 @@ void EndingView::tmrEnding_Timer() {
 
 void EndingView::ShowLabel() {
   const EndingScreen& screen = game_.state().Ending;
-  lblEnding_->move(screen.LabelLeft, screen.LabelTop);
+  MoveLabel(screen.LabelLeft, screen.LabelTop);
   lblEnding_->setVisible(screen.LabelVisible);
+}
+
+void EndingView::MoveLabel(int left, int top) {
+  if (scale_) {
+    scale_->Move(lblEnding_, QPoint(left, top));
+  } else {
+    lblEnding_->move(left, top);
+  }
 }
 
 void EndingView::Paint(QPainter& painter) const {
   const EndingScreen& screen = game_.state().Ending;
-  painter.fillRect(window_->rect(), ToColor(screen.BackColor));
+  const QRect area = scale_ ? QRect(QPoint(), scale_->rootSize()) : window_->rect();
+  painter.fillRect(area, ToColor(screen.BackColor));
   painter.setFont(font_);
   painter.setPen(ToColor(screen.ForeColor));
   const QFontMetrics metrics(font_);

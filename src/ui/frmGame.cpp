@@ -9,13 +9,19 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+#include <algorithm>
 #include <cstring>
 
 #include "ui/EndingView.h"
+#include "ui/PadInput.h"
 #include "game/GameAudio.h"
 #include "game/GameTables.h"
 #include "ui/frmGetItem.h"
 #include "platform/CaptionHeight.h"
+#include "platform/ControllerSource.h"
 #include "platform/KeyCodes.h"
 #include "platform/MidiDevice.h"
 #include "platform/Pictures.h"
@@ -34,6 +40,9 @@ struct Box {
 constexpr Box kPicFrame = {8, 4, kViewFrameSize, kViewFrameSize};
 constexpr Box kLblBeta2 = {384, 56, 83, 16};
 constexpr Box kLblDps = {12, 328, 33, 12};
+constexpr int kDpsPixelSize = 10;
+// The note saying which sound is off, at the bottom right of the status panel.
+constexpr Box kLblSound = {404, 326, 100, 12};
 constexpr int kItemLeft = 340, kItemStep = 32, kItemTopRow0 = 262, kItemTopRow1 = 294;
 constexpr int kItem6Top = 292;  // icon 6 stands two pixels higher than its row
 constexpr int kItemsPerRow = 5;
@@ -57,7 +66,7 @@ constexpr QRgb kGreyedText = qRgb(128, 128, 128);
 constexpr QRgb kRopeColor = qRgb(192, 64, 0);
 constexpr QRgb kDpsColor = qRgb(255, 255, 255);
 
-void Place(QWidget* w, const Box& b) { w->setGeometry(b.x, b.y, b.w, b.h); }
+QRect Rect(const Box& b) { return {b.x, b.y, b.w, b.h}; }
 
 QFont DesignFont(const char* family, double points, bool italic = false) {
   QFont f(QString::fromUtf8(family));
@@ -84,10 +93,11 @@ void SetGreyed(QLabel* label) {
   label->setPalette(p);
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* text, const Box& box, const QFont& font, QRgb color) {
+QLabel* MakeLabel(PixelScale& scale, QWidget* parent, const char* text, const Box& box, const QFont& font,
+                  QRgb color) {
   auto* label = new QLabel(QString::fromUtf8(text), parent);
-  Place(label, box);
-  label->setFont(font);
+  scale.Place(label, Rect(box));
+  scale.SetFont(label, font);
   QPalette p = label->palette();
   p.setColor(QPalette::WindowText, QColor::fromRgb(color));
   label->setPalette(p);
@@ -114,7 +124,9 @@ frmGame::frmGame(basMoriva& module, const Surface& tileSheet, const Surface& spr
       midi_(midi),
       game_(std::make_unique<Game>(module, tileSheet, spriteSheet, static_cast<GameHost&>(*this),
                                    programFolder)),
-      prompt_(this, kAppTitle) {
+      prompt_(this, kAppTitle),
+      scale_(this) {
+  scale_.SetRootSize({kClientWidth, kClientHeight});
   // The design's Japanese faces are not on this system; the proportional IPA faces stand in.
   QFont::insertSubstitution(QString::fromUtf8(kGothic), "IPAPGothic");
   QFont::insertSubstitution(QString::fromUtf8(kMincho), "IPAPMincho");
@@ -134,32 +146,35 @@ frmGame::~frmGame() { qApp->removeEventFilter(this); }
 
 void frmGame::BuildPlayPanel() {
   picFrame_ = new QWidget(this);
-  Place(picFrame_, kPicFrame);
+  scale_.Place(picFrame_, Rect(kPicFrame));
   picFrame_->installEventFilter(this);
   picFrame_->setAttribute(Qt::WA_OpaquePaintEvent);
 
   const QFont small = font();
-  lblBeta2_ = MakeLabel(this, "べーたばん", kLblBeta2, small, kBeta2Color);
-  lblDPS_ = MakeLabel(this, "", kLblDps, small, kDpsColor);
-  QFont dpsFont = lblDPS_->font();
-  dpsFont.setPixelSize(10);
-  lblDPS_->setFont(dpsFont);
+  lblBeta2_ = MakeLabel(scale_, this, "べーたばん", kLblBeta2, small, kBeta2Color);
+  lblDPS_ = MakeLabel(scale_, this, "", kLblDps, small, kDpsColor);
+  QFont dpsFont = small;
+  dpsFont.setPixelSize(kDpsPixelSize);
+  scale_.SetFont(lblDPS_, dpsFont);
+  lblSound_ = MakeLabel(scale_, this, "", kLblSound, dpsFont, kDpsColor);
+  lblSound_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  lblSound_->hide();
 
   for (int i = 0; i < kItemIcons; ++i) {
     auto* icon = new QLabel(this);
     const int left = kItemLeft + kItemStep * (i % kItemsPerRow);
     const int top = i == 6 ? kItem6Top : (i < kItemsPerRow ? kItemTopRow0 : kItemTopRow1);
-    icon->setGeometry(left, top, kTileSize, kTileSize);
+    scale_.Place(icon, QRect(left, top, kTileSize, kTileSize));
     const QImage picture = ToImage(LoadPicture("item" + std::to_string(i)));
-    if (!picture.isNull()) icon->setPixmap(QPixmap::fromImage(picture));
+    if (!picture.isNull()) scale_.SetPicture(icon, picture);
     icon->hide();
     imgItem_[i] = icon;
   }
   for (int i = 0; i < kMiniMapSquares; ++i) {
     auto* square = new QLabel(this);
     square->setFrameShape(QFrame::Box);
-    square->setLineWidth(1);
-    square->resize(kMapSquare, kMapSquare);
+    scale_.SetLineWidth(square, 1);
+    scale_.Place(square, QRect(0, 0, kMapSquare, kMapSquare));
     square->hide();
     shpMap_[i] = square;
   }
@@ -167,7 +182,7 @@ void frmGame::BuildPlayPanel() {
   panel.insert(panel.end(), shpMap_.begin(), shpMap_.end());
   panel.push_back(lblBeta2_);
   panel.push_back(lblDPS_);
-  ending_ = std::make_unique<EndingView>(*game_, this, picFrame_, panel, GetCaptionHeight());
+  ending_ = std::make_unique<EndingView>(*game_, this, picFrame_, panel, GetCaptionHeight(), &scale_);
 }
 
 void frmGame::BuildTitle() {
@@ -177,15 +192,15 @@ void frmGame::BuildTitle() {
   QPalette p = title->palette();
   p.setColor(QPalette::Window, Qt::black);
   title->setPalette(p);
-  if (!title_.isNull()) title->setPixmap(QPixmap::fromImage(title_));
-  title->resize(kPicTitle.w, kPicTitle.h);
+  if (!title_.isNull()) scale_.SetPicture(title, title_);
+  scale_.Place(title, Rect(kPicTitle));
   title->setFocusPolicy(Qt::StrongFocus);
   picTitle_ = title;
 
-  lblBeta1_ = MakeLabel(picTitle_, "べーたばん", kLblBeta1, DesignFont(kGothic, 15.75), kBeta1Color);
+  lblBeta1_ = MakeLabel(scale_, picTitle_, "べーたばん", kLblBeta1, DesignFont(kGothic, 15.75), kBeta1Color);
   const QFont menuFont = DesignFont(kMincho, 21.75);
   for (int i = 0; i < TitleMenu::kEntries; ++i) {
-    lblTitle_[i] = MakeLabel(picTitle_, kTitleTexts[i], kLblTitle[i], menuFont, menu_.color(i));
+    lblTitle_[i] = MakeLabel(scale_, picTitle_, kTitleTexts[i], kLblTitle[i], menuFont, menu_.color(i));
     // The window sees the labels' events through its application-wide filter: one route,
     // so one click is one choice.
     lblTitle_[i]->setMouseTracking(true);
@@ -193,7 +208,7 @@ void frmGame::BuildTitle() {
   SetGreyed(lblTitle_[TitleMenu::kSettings]);
   const QFont waitFont = DesignFont(kGothic, 26.25, true);
   for (int i = 0; i < 2; ++i) {
-    lblWait_[i] = MakeLabel(picTitle_, kPleaseWait, kLblWait[i], waitFont, kWaitColors[i]);
+    lblWait_[i] = MakeLabel(scale_, picTitle_, kPleaseWait, kLblWait[i], waitFont, kWaitColors[i]);
     lblWait_[i]->hide();
   }
 }
@@ -202,18 +217,21 @@ void frmGame::Form_Load() {
   for (int i = 0; i < kItemIcons; ++i) imgItem_[i]->setToolTip(QString::fromUtf8(ItemDesc[i]));
   setWindowTitle(QString::fromUtf8(kAppTitle) + " Ver " + QString::number(kVersionMajor) + "." +
                  QString::number(kVersionMinor));
-  setFixedSize(kClientWidth, kClientHeight);
-  picTitle_->move(kPicTitle.x, kPicTitle.y);
-  picFrame_->resize(kPicFrame.w, kPicFrame.h);
-  game_->SetViewFrame(picFrame_->width(), picFrame_->height());
+  ApplyScale();
+  scale_.Move(picTitle_, QPoint(kPicTitle.x, kPicTitle.y));
+  scale_.Place(picFrame_, Rect(kPicFrame));
+  game_->SetViewFrame(kPicFrame.w, kPicFrame.h);
   for (int c = 0; c < kWorldBlocks; ++c)
     for (int r = 0; r < kWorldBlocks; ++r) {
       QWidget* square = shpMap_[kWorldBlocks * r + c];
-      square->setGeometry(kMapLeft + kMapStep * c, kMapTop + kMapStep * r, kMapSquare, kMapSquare);
+      scale_.Place(square, QRect(kMapLeft + kMapStep * c, kMapTop + kMapStep * r, kMapSquare, kMapSquare));
       square->show();
     }
   RegisterGameAudio(bgm_, midi_, se_);
   midi_.SetDoneHandler([this](std::int16_t code) { bgm_.BGMDone(code); });
+  sound_.SetMusic(startMusic_);
+  sound_.SetEffects(startEffects_);
+  ShowSoundNote();
   show();
   ending_->MeasureWindow();
   game_->ReturnToTitle();
@@ -258,6 +276,13 @@ bool frmGame::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     // A held key stays held: the system's repeats are not presses.
     if (key->isAutoRepeat()) return true;
+    if (type == QEvent::KeyPress) {
+      const WindowCommand command = WindowCommandForKey(key->key(), key->modifiers());
+      if (command != WindowCommand::None) {
+        RunCommand(command);
+        return true;
+      }
+    }
     const int mapped = VirtualKeyFromKeyEvent(key->key(), key->nativeScanCode(),
                                               key->modifiers().testFlag(Qt::KeypadModifier));
     if (hook_ && !hook_->PlayerKeysReachGame()) {
@@ -312,20 +337,32 @@ bool frmGame::TitleMouseEvent(int index, QEvent* event) {
 
 void frmGame::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  // Around the picture (fullscreen) lies black.
+  painter.fillRect(rect(), Qt::black);
+  scale_.Prepare(painter, true);
+  painter.setClipRect(QRect(QPoint(), scale_.rootSize()));
   if (ending_->active()) {
     ending_->Paint(painter);
     return;
   }
-  painter.fillRect(rect(), Qt::black);
   if (!background_.isNull()) painter.drawImage(0, 0, background_);
 }
 
 void frmGame::PaintFrame(QWidget* frame) {
   QPainter painter(frame);
+  scale_.Prepare(painter, false);
   const GameState& st = game_->state();
-  painter.drawImage(QRect(0, 0, frame->width(), frame->height()), blockView_,
-                    QRect(-st.ViewX, -st.ViewY, frame->width(), frame->height()));
-  painter.setPen(QColor::fromRgb(kRopeColor));
+  const QRect view(0, 0, kPicFrame.w, kPicFrame.h);
+  if (scale_.factor() == 1) {
+    painter.drawImage(view, blockView_, view.translated(-st.ViewX, -st.ViewY));
+  } else {
+    PixelScale::EnlargeInto(blockView_, view.translated(-st.ViewX, -st.ViewY), scale_.factor(), enlargedView_);
+    painter.resetTransform();
+    painter.drawImage(0, 0, enlargedView_);
+    scale_.Prepare(painter, false);
+  }
+  // One design pixel wide, however large the window is.
+  painter.setPen(QPen(QColor::fromRgb(kRopeColor), 1));
   for (const RopeLine& line : st.linRope)
     if (line.Visible)
       painter.drawLine(line.X1 + st.ViewX, line.Y1 + st.ViewY, line.X2 + st.ViewX, line.Y2 + st.ViewY);
@@ -366,9 +403,9 @@ void frmGame::SyncStatus() {
 
 void frmGame::PlayEffect(int number) { se_.PlayAsync(static_cast<std::int16_t>(number), 0, 1, 0); }
 
-void frmGame::PlayMusic(int number, bool notLoop) { bgm_.BGMPlay(static_cast<std::int16_t>(number), notLoop); }
+void frmGame::PlayMusic(int number, bool notLoop) { sound_.PlayMusic(number, notLoop); }
 
-void frmGame::StopMusic() { bgm_.BGMStop(); }
+void frmGame::StopMusic() { sound_.StopMusic(); }
 
 bool frmGame::AskYesNo(const char* question) {
   bool yes = false;
@@ -381,7 +418,8 @@ bool frmGame::AskYesNo(const char* question) {
 void frmGame::ShowItemDialog(int itemNo) {
   SyncStatus();  // the found item's icon is up before the dialog covers the window
   if (hook_ && hook_->CloseDialog(itemNo)) return;
-  frmGetItem::ShowModal(itemNo, dialogColorPhase_, [this](int effect) { PlayEffect(effect); }, this);
+  frmGetItem::ShowModal(itemNo, dialogColorPhase_, [this](int effect) { PlayEffect(effect); }, this,
+                        scale_.factor());
   if (hook_) hook_->DialogClosed();
 }
 
@@ -402,6 +440,7 @@ void frmGame::ShowEndingView() {
 void frmGame::ShowTitle() {
   picTitle_->show();
   picTitle_->raise();
+  lblSound_->raise();
   picTitle_->setFocus();
 }
 
@@ -426,6 +465,136 @@ void frmGame::ProcessEvents() { pump_.ProcessEvents(); }
 
 void frmGame::ReportError(const std::string& message) {
   QMessageBox::warning(this, QString::fromUtf8(kAppTitle), QString::fromStdString(message));
+}
+
+}  // namespace moriva
+
+namespace moriva {
+
+void frmGame::UseDesktop(const Preferences& start, bool mute, std::unique_ptr<QSettings> settings,
+                         std::unique_ptr<ControllerSource> pads) {
+  prefs_ = start;
+  settings_ = std::move(settings);
+  startMusic_ = start.musicOn && !mute;
+  startEffects_ = start.effectsOn && !mute;
+  const int fit = FittingFactor();
+  windowFactor_ = start.scale == Preferences::kChooseScale ? fit : std::min(start.scale, fit);
+  pads_ = std::move(pads);
+  if (pads_) padInput_ = std::make_unique<PadInput>(*pads_, [this](int key, bool down) { PadKey(key, down); }, this);
+}
+
+void frmGame::PadKey(int virtualKey, bool down) {
+  if (hook_ && !hook_->PlayerKeysReachGame()) {
+    // A demo plays: the pad, like the keyboard, only stops it.
+    if (down && virtualKey == vk::kQ) close();
+    return;
+  }
+  if (!down) {
+    game_->KeyUp(virtualKey);
+    return;
+  }
+  game_->KeyDown(virtualKey);
+  // The title takes the pad's jump button as it takes Space. Play runs inside the choice,
+  // so it starts once this reading of the pad is over.
+  if (virtualKey == vk::kSpace && picTitle_->isVisible() && !ending_->active())
+    QTimer::singleShot(0, this, [this] {
+      if (picTitle_->isVisible()) picTitle_KeyPress(vk::kSpace);
+    });
+}
+
+int frmGame::FittingFactor() const {
+  const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (availableArea_.isEmpty() && !shown) return 1;
+  const QSize area = availableArea_.isEmpty() ? shown->availableGeometry().size() : availableArea_;
+  // The window's frame and caption need room beside the client area.
+  const QSize frame(2 * kFrameBorder, GetCaptionHeight() + 2 * kFrameBorder);
+  return PixelScale::FitFactor(scale_.rootSize(), area - frame);
+}
+
+void frmGame::RunCommand(WindowCommand command) {
+  switch (command) {
+    case WindowCommand::ScaleUp:
+      SetWindowFactor(std::min(windowFactor_ + 1, FittingFactor()));
+      break;
+    case WindowCommand::ScaleDown:
+      SetWindowFactor(windowFactor_ - 1);
+      break;
+    case WindowCommand::ScaleToFit:
+      SetWindowFactor(FittingFactor());
+      break;
+    case WindowCommand::ToggleFullscreen:
+      SetFullscreen(!fullscreen_);
+      break;
+    case WindowCommand::ToggleMusic:
+      sound_.ToggleMusic();
+      prefs_.musicOn = sound_.musicOn();
+      SavePreferences();
+      ShowSoundNote();
+      break;
+    case WindowCommand::ToggleEffects:
+      sound_.ToggleEffects();
+      prefs_.effectsOn = sound_.effectsOn();
+      SavePreferences();
+      ShowSoundNote();
+      break;
+    case WindowCommand::None:
+      break;
+  }
+}
+
+void frmGame::SetWindowFactor(int factor) {
+  windowFactor_ = std::clamp(factor, 1, PixelScale::kLargestFactor);
+  prefs_.scale = windowFactor_;
+  SavePreferences();
+  ApplyScale();
+}
+
+void frmGame::SetFullscreen(bool on) {
+  fullscreen_ = on;
+  if (on) {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    showFullScreen();
+    // Without a window manager nothing would resize the window to the screen.
+    if (const QScreen* shown = screen()) setGeometry(shown->geometry());
+  } else {
+    showNormal();
+  }
+  ApplyScale();
+}
+
+void frmGame::ApplyScale() {
+  const QSize logical = scale_.rootSize();
+  if (fullscreen_) {
+    const int factor = PixelScale::FitFactor(logical, size());
+    scale_.SetFactor(factor, PixelScale::CentredOrigin(logical * factor, size()));
+  } else {
+    scale_.SetFactor(windowFactor_);
+    setFixedSize(logical * windowFactor_);
+  }
+  // Sized once per factor, so the frames draw without allocating.
+  const QSize view = QSize(kPicFrame.w, kPicFrame.h) * scale_.factor();
+  if (scale_.factor() > 1 && enlargedView_.size() != view) enlargedView_ = QImage(view, QImage::Format_RGB32);
+  // The narration's size follows its font.
+  if (ending_->active()) ending_->lblEnding()->adjustSize();
+  update();
+}
+
+void frmGame::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (fullscreen_ && scale_.origin() != PixelScale::CentredOrigin(scale_.rootSize() * scale_.factor(), size()))
+    ApplyScale();
+}
+
+void frmGame::SavePreferences() {
+  if (settings_) prefs_.Save(*settings_);
+}
+
+void frmGame::ShowSoundNote() {
+  const QString note = QString::fromUtf8(sound_.Note());
+  lblSound_->setText(note);
+  lblSound_->setVisible(!note.isEmpty());
+  lblSound_->raise();
 }
 
 }  // namespace moriva

@@ -15,13 +15,20 @@
 #include "platform/Clock.h"
 #include "platform/HeldKeys.h"
 #include "platform/QtEventPump.h"
+#include "platform/Preferences.h"
 #include "platform/QtPrompt.h"
+#include "ui/PixelScale.h"
+#include "ui/SoundSwitches.h"
+#include "ui/WindowCommands.h"
 
 class QLabel;
+class QSettings;
 
 namespace moriva {
 
+class ControllerSource;
 class EndingView;
+class PadInput;
 class MidiDevice;
 class WavPlayer;
 struct basMoriva;
@@ -49,8 +56,27 @@ class frmGame : public QWidget, private GameHost {
           QWidget* parent = nullptr);
   ~frmGame() override;
 
+  // The desktop around the game, before Form_Load: the remembered sound switches and scale
+  // (mute: start silent whatever was remembered), where changes to them are kept, and the
+  // game pads. Without it the window opens at factor 1 with sound on and reads no pad.
+  void UseDesktop(const Preferences& start, bool mute, std::unique_ptr<QSettings> settings,
+                  std::unique_ptr<ControllerSource> pads);
+
   // The creation steps; the last one shows the window and goes to the title.
   void Form_Load();
+
+  // The screen area the window may fill, in place of its screen's (a test's own screen).
+  void SetAvailableArea(QSize area) { availableArea_ = area; }
+
+  // The window's own keys: scale, fullscreen, sound switches.
+  void RunCommand(WindowCommand command);
+  const PixelScale& scale() const { return scale_; }
+  int windowFactor() const { return windowFactor_; }
+  bool fullscreen() const { return fullscreen_; }
+  SoundSwitches& sound() { return sound_; }
+  QLabel* lblSound() const { return lblSound_; }
+  // The pad's key changes, as PadInput delivers them.
+  void PadKey(int virtualKey, bool down);
 
   // Title handlers.
   void lblTitle_MouseMove(int index);
@@ -84,6 +110,7 @@ class frmGame : public QWidget, private GameHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // GameHost.
@@ -107,17 +134,34 @@ class frmGame : public QWidget, private GameHost {
   void BuildPlayPanel();
   void PaintFrame(QWidget* frame);
   bool IsOwnWidget(QObject* object) const;
+  int FittingFactor() const;
+  void SetWindowFactor(int factor);
+  void SetFullscreen(bool on);
+  void ApplyScale();
+  void SavePreferences();
+  void ShowSoundNote();
   // The enabled title label that `watched` is, or -1.
   int TitleEntryOf(QObject* watched) const;
   bool TitleMouseEvent(int index, QEvent* event);
 
   clsBGM bgm_;
   Sound se_;
+  SoundSwitches sound_{bgm_, se_};
   MidiDevice& midi_;
   std::unique_ptr<Game> game_;
   SteadyClock clock_;
   QtEventPump pump_;
   QtPrompt prompt_;
+  PixelScale scale_;
+  Preferences prefs_;
+  std::unique_ptr<QSettings> settings_;
+  std::unique_ptr<ControllerSource> pads_;
+  std::unique_ptr<PadInput> padInput_;
+  bool startMusic_ = true;
+  bool startEffects_ = true;
+  int windowFactor_ = 1;
+  QSize availableArea_;  // empty: the screen's
+  bool fullscreen_ = false;
   TitleMenu menu_;
   RunResult lastRun_ = RunResult::Stopped;
   std::int32_t dialogColorPhase_ = 0;
@@ -130,12 +174,14 @@ class frmGame : public QWidget, private GameHost {
   QImage background_;
   QImage title_;
   QImage blockView_;  // wraps the game's block surface, no copy
+  QImage enlargedView_;  // the play view at the window's factor
 
   QWidget* picTitle_ = nullptr;
   QWidget* picFrame_ = nullptr;
   QLabel* lblBeta1_ = nullptr;
   QLabel* lblBeta2_ = nullptr;
   QLabel* lblDPS_ = nullptr;
+  QLabel* lblSound_ = nullptr;
   std::array<QLabel*, 3> lblTitle_{};
   std::array<QLabel*, 2> lblWait_{};
   std::array<QLabel*, kItemIcons> imgItem_{};

@@ -36,10 +36,10 @@ QImage ToImage(const Surface& surface) {
       .copy();
 }
 
-QPixmap SheetCell(const Surface& sheet, int x, int y) {
+QImage SheetCell(const Surface& sheet, int x, int y) {
   Surface cell(kIconSize, kIconSize);
   BitBlt(cell, 0, 0, kIconSize, kIconSize, sheet, x, y, RasterOp::SrcCopy);
-  return QPixmap::fromImage(ToImage(cell));
+  return ToImage(cell);
 }
 
 QFont DesignFont(double pointSize) {
@@ -63,10 +63,10 @@ QString PlainText(const std::u16string& text) {
 // set closer: two line steps and one full line fill the label.
 constexpr int kMessageLineHeight = 18;
 
-QLabel* NewMessageLabel(QWidget* parent, QRgb color) {
-  auto* label = new MessageLabel(kMessageLineHeight, parent);
-  label->setGeometry(kLabelX, kLabelY, kLabelWidth, kLabelHeight);
-  label->setFont(DesignFont(kMessagePointSize));
+QLabel* NewMessageLabel(PixelScale& scale, QWidget* parent, QRgb color) {
+  auto* label = new MessageLabel(kMessageLineHeight * scale.factor(), parent);
+  scale.Place(label, QRect(kLabelX, kLabelY, kLabelWidth, kLabelHeight));
+  scale.SetFont(label, DesignFont(kMessagePointSize));
   label->setAttribute(Qt::WA_TranslucentBackground);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, QColor::fromRgb(color));
@@ -74,21 +74,26 @@ QLabel* NewMessageLabel(QWidget* parent, QRgb color) {
   return label;
 }
 
-QString ButtonStyle(Pixel color) {
+constexpr int kButtonBorder = 2;
+
+QString ButtonStyle(Pixel color, int factor) {
   const QColor back = QColor::fromRgb(static_cast<QRgb>(color));
   return QStringLiteral(
-             "QPushButton { background-color: %1; color: black; border: 2px outset %2; }"
+             "QPushButton { background-color: %1; color: black; border: %3px outset %2; }"
              "QPushButton:pressed { border-style: inset; }"
-             "QPushButton:focus { border: 2px solid black; }")
-      .arg(back.name(), back.darker(130).name());
+             "QPushButton:focus { border: %3px solid black; }")
+      .arg(back.name(), back.darker(130).name())
+      .arg(kButtonBorder * factor);
 }
 
 }  // namespace
 
 frmGetItem::frmGetItem(int itemNo, std::int32_t& colorPhase,
-                       ItemDialogModel::EffectPlayer playEffect, QWidget* parent)
-    : QDialog(parent), model_(colorPhase, std::move(playEffect)) {
-  setFixedSize(kClientWidth, kClientHeight);
+                       ItemDialogModel::EffectPlayer playEffect, QWidget* parent, int factor)
+    : QDialog(parent), model_(colorPhase, std::move(playEffect)), scale_(this) {
+  scale_.SetRootSize({kClientWidth, kClientHeight});
+  scale_.SetFactor(factor);
+  setFixedSize(scale_.rootSize() * scale_.factor());
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setModal(true);
@@ -96,22 +101,22 @@ frmGetItem::frmGetItem(int itemNo, std::int32_t& colorPhase,
 
   picItem_ = new QLabel(this);
   // The shadow copy first, so that the message is drawn over it.
-  lblMS2_ = NewMessageLabel(this, kShadowColor);
-  lblMS_ = NewMessageLabel(this, kMessageColor);
+  lblMS2_ = NewMessageLabel(scale_, this, kShadowColor);
+  lblMS_ = NewMessageLabel(scale_, this, kMessageColor);
   shownText_ = PlainText(model_.labelText());
   lblMS_->setText(shownText_);
   lblMS2_->setText(shownText_);
 
   cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK_->setGeometry(kOkX, kOkY, kOkWidth, kOkHeight);
-  cmdOK_->setFont(DesignFont(kButtonPointSize));
+  scale_.Place(cmdOK_, QRect(kOkX, kOkY, kOkWidth, kOkHeight));
+  scale_.SetFont(cmdOK_, DesignFont(kButtonPointSize));
   // The keyboard presses OK only once the button has been given the focus, and Enter only
   // through the focused button (no default button of the dialog).
   cmdOK_->setAutoDefault(false);
   cmdOK_->setFocusPolicy(Qt::NoFocus);
   connect(cmdOK_, &QPushButton::clicked, this, &frmGetItem::cmdOK_Click);
   shownButtonColor_ = model_.buttonColor();
-  cmdOK_->setStyleSheet(ButtonStyle(shownButtonColor_));
+  cmdOK_->setStyleSheet(ButtonStyle(shownButtonColor_, scale_.factor()));
 
   tmrMS_ = new QTimer(this);
   tmrMS_->setInterval(ItemDialogModel::kRevealIntervalMs);
@@ -126,14 +131,14 @@ frmGetItem::frmGetItem(int itemNo, std::int32_t& colorPhase,
 frmGetItem::~frmGetItem() = default;
 
 void frmGetItem::ShowModal(int itemNo, std::int32_t& colorPhase,
-                           ItemDialogModel::EffectPlayer playEffect, QWidget* parent) {
-  frmGetItem dialog(itemNo, colorPhase, std::move(playEffect), parent);
+                           ItemDialogModel::EffectPlayer playEffect, QWidget* parent, int factor) {
+  frmGetItem dialog(itemNo, colorPhase, std::move(playEffect), parent, factor);
   dialog.exec();
 }
 
 void frmGetItem::Form_Load(int itemNo) {
-  picItem_->setGeometry(kPicItemX, kPicItemY, kIconSize, kIconSize);
-  lblMS2_->move(lblMS_->x() + kShadowOffset, lblMS_->y() + kShadowOffset);
+  scale_.Place(picItem_, QRect(kPicItemX, kPicItemY, kIconSize, kIconSize));
+  scale_.Move(lblMS2_, QPoint(kLabelX + kShadowOffset, kLabelY + kShadowOffset));
 
   model_.Open(itemNo);
   setWindowTitle(QString::fromStdString(model_.caption()));
@@ -141,16 +146,16 @@ void frmGetItem::Form_Load(int itemNo) {
   switch (model_.icon()) {
     case ItemDialogModel::Icon::Item: {
       const Surface icon = LoadPicture("item" + std::to_string(model_.iconItem()));
-      picItem_->setPixmap(QPixmap::fromImage(ToImage(icon)));
+      scale_.SetPicture(picItem_, ToImage(icon));
       break;
     }
     case ItemDialogModel::Icon::Memo:
-      picItem_->setPixmap(SheetCell(LoadPicture("sprites"), ItemDialogModel::kMemoIconX,
-                                    ItemDialogModel::kMemoIconY));
+      scale_.SetPicture(picItem_, SheetCell(LoadPicture("sprites"), ItemDialogModel::kMemoIconX,
+                                            ItemDialogModel::kMemoIconY));
       break;
     case ItemDialogModel::Icon::Dud:
-      picItem_->setPixmap(SheetCell(LoadPicture("sprites"), ItemDialogModel::kDudIconX,
-                                    ItemDialogModel::kDudIconY));
+      scale_.SetPicture(picItem_, SheetCell(LoadPicture("sprites"), ItemDialogModel::kDudIconX,
+                                            ItemDialogModel::kDudIconY));
       break;
   }
   ShowModelState();
@@ -183,7 +188,7 @@ void frmGetItem::ShowModelState() {
   }
   if (model_.buttonColor() != shownButtonColor_) {
     shownButtonColor_ = model_.buttonColor();
-    cmdOK_->setStyleSheet(ButtonStyle(shownButtonColor_));
+    cmdOK_->setStyleSheet(ButtonStyle(shownButtonColor_, scale_.factor()));
   }
   if (model_.okFocused() && cmdOK_->focusPolicy() == Qt::NoFocus) {
     cmdOK_->setFocusPolicy(Qt::StrongFocus);
@@ -201,6 +206,7 @@ void frmGetItem::ShowModelState() {
 void frmGetItem::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
+  scale_.Prepare(painter, true);
   if (!background_.isNull()) painter.drawImage(0, 0, background_);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/ItemDialogModel.h"
+#include "ui/PixelScale.h"
 
 class QLabel;
 class QPushButton;
@@ -25,15 +26,17 @@ class frmGetItem : public QDialog {
   // Client area and element layout, in pixels.
   static constexpr int kClientWidth = 246, kClientHeight = 109;
 
+  // factor: the game window's scale, which the dialog takes over.
   frmGetItem(int itemNo, std::int32_t& colorPhase, ItemDialogModel::EffectPlayer playEffect,
-             QWidget* parent = nullptr);
+             QWidget* parent = nullptr, int factor = 1);
   ~frmGetItem() override;
 
   // Builds the dialog for itemNo, shows it modally and returns once it has been closed.
   static void ShowModal(int itemNo, std::int32_t& colorPhase,
-                        ItemDialogModel::EffectPlayer playEffect, QWidget* parent);
+                        ItemDialogModel::EffectPlayer playEffect, QWidget* parent, int factor = 1);
 
   const ItemDialogModel& model() const { return model_; }
+  const PixelScale& scale() const { return scale_; }
   // The message as both labels show it, with its line breaks.
   const QString& messageText() const { return shownText_; }
   QLabel* lblMS() const { return lblMS_; }
@@ -58,6 +61,7 @@ class frmGetItem : public QDialog {
   void ShowModelState();
 
   ItemDialogModel model_;
+  PixelScale scale_;
   QImage background_;
   QString shownText_;
   QLabel* picItem_ = nullptr;

@@ -31,10 +31,4 @@ inline int CellsChanged(const MapGrid& a, const MapGrid& b) {
   return n;
 }
 
-inline bool SpareRowAndColumnZero(const MapGrid& map) {
-  for (int i = 0; i < kGridSize; ++i)
-    if (map(kWorldTiles, i) != 0 || map(i, kWorldTiles) != 0) return false;
-  return true;
-}
-
 }  // namespace moriva::test

@@ -1,0 +1,162 @@
+// The game window driven as a player drives it: mouse and key events go through the
+// application to the real window, and its question box is answered by clicking its button.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+
+#include "game/Ending.h"
+#include "game/GameTables.h"
+#include "platform/KeyCodes.h"
+#include "platform/MidiDevice.h"
+#include "platform/WavPlayer.h"
+#include "support/TempFolder.h"
+#include "ui/frmGame.h"
+#include "world/basMoriva.h"
+
+namespace moriva {
+namespace {
+
+constexpr int kSafetyCloseMs = 3000;  // a game that nobody leaves is closed here
+
+struct Window {
+  Window() : window(mod, tiles, sprites, midi, wav, folder.path()) { window.Form_Load(); }
+  int Clicks() const {
+    return static_cast<int>(
+        std::ranges::count_if(wav.calls, [](const auto& c) { return c.file.ends_with("click5.wav"); }));
+  }
+  void Click(int entry) {
+    QLabel* label = window.lblTitle(entry);
+    const QPoint at = label->mapTo(&window, label->rect().center());
+    QTest::mouseMove(window.windowHandle(), at);
+    QTest::mousePress(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+  }
+  void Key(bool press, int key, std::uint32_t scan, Qt::KeyboardModifiers mods, const char* text) {
+    QKeyEvent e(press ? QEvent::KeyPress : QEvent::KeyRelease, key, mods, scan, 0, 0, QString::fromUtf8(text));
+    QApplication::sendEvent(window.picTitle(), &e);
+  }
+  void CloseLater() { QTimer::singleShot(kSafetyCloseMs, &window, [this] { window.close(); }); }
+
+  test::TempFolder folder;
+  basMoriva mod;
+  Surface tiles{256, 768};
+  Surface sprites{256, 768};
+  RecordingMidiDevice midi;
+  RecordingWavPlayer wav;
+  frmGame window;
+};
+
+// Polls until `ready` holds, then runs `act` once.
+void WhenReady(QObject* owner, std::function<bool()> ready, std::function<void()> act) {
+  auto* timer = new QTimer(owner);
+  QObject::connect(timer, &QTimer::timeout, owner, [timer, ready = std::move(ready), act = std::move(act)] {
+    if (!ready()) return;
+    timer->deleteLater();
+    timer->stop();
+    act();
+  });
+  timer->start(20);
+}
+
+struct TitleChoice { const char* name; std::function<void(Window&)> choose; };
+
+class TitleChoiceTest : public ::testing::TestWithParam<TitleChoice> {};
+
+TEST_P(TitleChoiceTest, OneChoiceIsOneGameAndQYesWaitsOnTheTitle) {
+  Window w;
+  WhenReady(
+      &w.window, [&] { return !w.window.picTitle()->isVisible(); },
+      [&] {
+        w.Key(true, Qt::Key_Q, 0, Qt::NoModifier, "q");
+        WhenReady(
+            &w.window, [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
+            [] { qobject_cast<QMessageBox*>(QApplication::activeModalWidget())->button(QMessageBox::Yes)->click(); });
+      });
+  w.CloseLater();
+  GetParam().choose(w);
+  EXPECT_EQ(w.Clicks(), 1) << "the choice started one game";
+  EXPECT_EQ(w.window.lastRun(), RunResult::Title);
+  EXPECT_TRUE(w.window.picTitle()->isVisible()) << "the title waits for the next choice";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Title, TitleChoiceTest,
+    ::testing::Values(TitleChoice{"MouseOnNewGame", [](Window& w) { w.Click(0); }},
+                      TitleChoice{"Space", [](Window& w) { w.Key(true, Qt::Key_Space, 0, Qt::NoModifier, " "); }}),
+    [](const ::testing::TestParamInfo<TitleChoice>& p) { return std::string(p.param.name); });
+
+TEST(TitleSettingsEntry, TakesNoClickAndNoHighlightAndStaysGreyed) {
+  Window v;
+  v.CloseLater();  // should a game start
+  QLabel* first = v.window.lblTitle(0);
+  QTest::mouseMove(v.window.windowHandle(), first->mapTo(&v.window, first->rect().center()));
+  v.Click(TitleMenu::kSettings);
+  EXPECT_EQ(v.Clicks(), 0) << "clicking the disabled entry does nothing";
+  EXPECT_EQ(v.window.menu().color(0), TitleMenu::kHighlight) << "the highlight stays where it was";
+  const QImage shown = v.window.lblTitle(TitleMenu::kSettings)->grab().toImage();
+  int menuColoured = 0, grey = 0;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x) {
+      const QColor c = shown.pixelColor(x, y);
+      menuColoured += c.blue() < c.red() - 64;  // the menu's yellows have far less blue than red
+      grey += c.red() == c.green() && c.green() == c.blue() && c.red() > 64;
+    }
+  EXPECT_EQ(menuColoured, 0);
+  EXPECT_GT(grey, 0);
+}
+
+TEST(GameWindow, ClientAreaAndTheEndingMusicTick) {
+  Window w;
+  EXPECT_EQ(w.window.size(), QSize(512, 340));
+  ShowEnding(w.window.game());
+  w.midi.calls.clear();
+  int musicTick = 0;
+  for (int tick = 1; tick <= kEndingLastTick && musicTick == 0; ++tick) {
+    tmrEnding_Timer(w.window.game());
+    if (std::ranges::any_of(w.midi.calls, [](const std::string& c) { return c.ends_with("org5.mid"); }))
+      musicTick = tick;
+  }
+  EXPECT_EQ(musicTick, 271);
+}
+
+// Key events as the window system delivers them: X11/Wayland scan codes (evdev + 8).
+struct KeyStep { bool press; int qtKey; std::uint32_t scan; Qt::KeyboardModifiers mods; const char* text; };
+struct KeyCase { const char* name; std::vector<KeyStep> steps; std::vector<int> held; };
+
+class KeyInputTest : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyInputTest, KeysHeldAfterTheEvents) {
+  Window w;
+  for (const KeyStep& s : GetParam().steps) w.Key(s.press, s.qtKey, s.scan, s.mods, s.text);
+  std::vector<int> held;
+  for (int key : {vk::kDigit0, vk::kDigit0 + 1, vk::kDigit0 + 2, vk::kDigit0 + 5, vk::kA, vk::kQ, vk::kNumpad0 + 5})
+    if (w.window.game().state().KeyState[key] != 0) held.push_back(key);
+  EXPECT_EQ(held, GetParam().held);
+}
+
+constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier, kShift = Qt::ShiftModifier;
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyInputTest,
+    ::testing::Values(
+        KeyCase{"DigitReleasedWhileShiftIsDown",
+                {{true, Qt::Key_1, 10, kNone, "1"}, {false, Qt::Key_Exclam, 10, kShift, "!"}}, {}},
+        KeyCase{"LayoutWithSymbolsOnTheDigitRow",
+                {{true, Qt::Key_Ampersand, 10, kNone, "&"},
+                 {true, Qt::Key_Eacute, 11, kNone, "é"},
+                 {true, Qt::Key_Agrave, 19, kNone, "à"}},
+                {vk::kDigit0, vk::kDigit0 + 1, vk::kDigit0 + 2}},
+        KeyCase{"LetterThatChangedWithTheLayoutIsReleased",
+                {{true, Qt::Key_Q, 38, kNone, "q"}, {false, Qt::Key_A, 38, kNone, "a"}}, {}},
+        KeyCase{"KeypadDigitIsNotATopRowDigit", {{true, Qt::Key_5, 84, Qt::KeypadModifier, "5"}}, {vk::kNumpad0 + 5}},
+        KeyCase{"SynthesisedDigitWithoutScanCode", {{true, Qt::Key_5, 0, kNone, "5"}}, {vk::kDigit0 + 5}}),
+    [](const ::testing::TestParamInfo<KeyCase>& p) { return std::string(p.param.name); });
+
+}  // namespace
+}  // namespace moriva
