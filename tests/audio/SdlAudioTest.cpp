@@ -121,21 +121,6 @@ TEST_F(SdlMusicTest, PieceEndsWithCodeOneDeliveredOnTheWindowThread) {
   EXPECT_EQ(codes.size(), 1u) << "one play, one completion, also once the last notes have died away";
 }
 
-TEST_F(SdlMusicTest, EachRestartFromTheTopCompletesAgain) {
-  MidiDevice& device = *devices.midi;
-  device.SetDoneHandler([&](std::int16_t code) {
-    codes.push_back(code);
-    if (codes.size() < 3) {
-      device.SetCommand("Prev");
-      device.SetFrom(0);
-      device.SetCommand("Play");
-    }
-  });
-  StartPiece(device, shortPiece);
-  ASSERT_TRUE(PumpUntil([&] { return codes.size() == 3; }));
-  EXPECT_EQ(codes, (std::vector<std::int16_t>{1, 1, 1}));
-}
-
 TEST_F(SdlMusicTest, ClosingOrReplacingAPieceNeverCompletesIt) {
   const std::string longPiece = Write(folder, "long.mid", OneNoteMidi(2000));
   StartPiece(*devices.midi, longPiece);
@@ -180,32 +165,13 @@ class SdlEffectTest : public ::testing::Test {
   std::string first, second;
 };
 
-TEST_F(SdlEffectTest, SecondEffectCutsOffTheFirstAndNothingIsReadAgain) {
+TEST_F(SdlEffectTest, SecondEffectCutsOffTheFirstUnlessAskedNotToAndNothingIsReadAgain) {
   EXPECT_TRUE(player->sndPlaySoundA(first, SoundFlags::kAsync));
+  EXPECT_FALSE(player->sndPlaySoundA(second, SoundFlags::kAsync | SoundFlags::kNoStop));
   EXPECT_EQ(player->SoundingFile(), first);
   EXPECT_TRUE(player->sndPlaySoundA(second, SoundFlags::kAsync));
   EXPECT_EQ(player->SoundingFile(), second);
   EXPECT_EQ(player->FilesRead(), 2);
-}
-
-TEST_F(SdlEffectTest, DoNotInterruptLeavesTheSoundingEffect) {
-  player->sndPlaySoundA(first, SoundFlags::kAsync);
-  EXPECT_FALSE(player->sndPlaySoundA(second, SoundFlags::kAsync | SoundFlags::kNoStop));
-  EXPECT_EQ(player->SoundingFile(), first);
-  player->sndPlaySoundA("", 0);
-  EXPECT_TRUE(player->sndPlaySoundA(second, SoundFlags::kAsync | SoundFlags::kNoStop));
-  EXPECT_EQ(player->SoundingFile(), second);
-}
-
-TEST_F(SdlEffectTest, LoopGoesOnPastTheEndUntilStopped) {
-  const std::string blip = Write(folder, "blip.wav", ToneWav(100));
-  player->sndPlaySoundA(blip, SoundFlags::kAsync | SoundFlags::kLoop);
-  QThread::msleep(400);
-  EXPECT_EQ(player->SoundingFile(), blip);
-  player->sndPlaySoundA("", 0);
-  EXPECT_EQ(player->SoundingFile(), "");
-  player->sndPlaySoundA(blip, SoundFlags::kAsync);
-  EXPECT_TRUE(PumpUntil([&] { return player->SoundingFile().empty(); }, 1500));
 }
 
 TEST_F(SdlEffectTest, MissingFileIsSilentAndReadOnlyOnce) {

@@ -84,32 +84,6 @@ TEST_F(EndingTest, NarrationRisesFromBelowThenTheMusicStartsOnce) {
   EXPECT_EQ(host.Opens(), 1);          // but it is opened only once
 }
 
-TEST_F(EndingTest, TheRiseLastsWhileTheLabelIsBelowTwoHundredAboveTheCaption) {
-  struct Case {
-    int caption, height;
-  } const cases[] = {{0, 340}, {23, 340}, {40, 341}, {23, 400}, {23, 598}};
-  for (const Case& k : cases) {
-    DialogTestHost ownHost;
-    Game other(module, tiles, sprites, ownHost, "/nowhere");
-    other.state().Ending.CaptionHeight = k.caption;
-    other.state().Ending.ClientHeight = k.height;
-    ShowEnding(other);
-    int lastRise = 0, firstMusic = 0;
-    for (int t = 1; t < 400; ++t) {
-      const std::int32_t before = other.state().Ending.LabelTop;
-      tmrEnding_Timer(other);
-      if (t == 1) {
-        EXPECT_EQ(other.state().Ending.LabelTop, k.height + k.caption - 2);
-      }
-      if (other.state().Ending.LabelTop != before) lastRise = t;
-      if (!ownHost.music.empty() && firstMusic == 0) firstMusic = t;
-    }
-    const int expected = (k.height + 200 + 1) / 2;  // the largest t with 2 (t - 1) < H + 200
-    EXPECT_EQ(lastRise, expected) << k.caption << " " << k.height;
-    EXPECT_EQ(firstMusic, expected + 1 < 400 ? expected + 1 : 0) << k.height;
-  }
-}
-
 TEST_F(EndingTest, TickFourHundredPrintsTheClosingTextAndNothingChangesAfter) {
   EndingScreen& screen = game.state().Ending;
   ShowEnding(game);
@@ -135,21 +109,6 @@ TEST_F(EndingTest, TickFourHundredPrintsTheClosingTextAndNothingChangesAfter) {
   for (int i = 0; i < 50; ++i) tmrEnding_Timer(game);
   EXPECT_TRUE(before.Ending == game.state().Ending);
   EXPECT_EQ(host.music.size(), 129u);
-}
-
-TEST_F(EndingTest, PlayKeysDoNothingOnceTheEndingHasBegun) {
-  GameState& st = game.state();
-  module.BlockX = 2;
-  module.BlockY = 2;
-  st.HeroState = hero::kGoal;
-  st.Countdown = 3;
-  st.HeroX = 500;
-  EXPECT_EQ(game.RunGame(), RunResult::Ending);
-  for (int key : {vk::kS, vk::kL, vk::kQ, vk::kLeft, vk::kRight}) game.KeyDown(key);
-  TickUntil(400);
-  EXPECT_TRUE(host.questions.empty());
-  EXPECT_TRUE(host.effects.empty());
-  EXPECT_EQ(st.HeroX, 500);
 }
 
 TEST_F(EndingTest, TraceWritesOneLinePerTickUntilTheTimerStops) {

@@ -80,23 +80,6 @@ TEST(Flow, ResetGameSetsTheNewGameButKeepsTheMissCounts) {
   EXPECT_EQ(f.st().Countdown, 0);
 }
 
-TEST(Flow, NewGameAfterTheTitleQuestionKeepsTheMissCounts) {
-  GameFixture f;
-  f.host().answers = {true};
-  f.host().onFrameBegins = [&](long n) {
-    if (n == 2) {
-      f.st().MissCount[2][4] = 3;
-      f.game().KeyDown(vk::kQ);
-    }
-  };
-  ASSERT_EQ(f.game().lblTitle_Click(0), RunResult::Title);
-  f.host().onFrameBegins = nullptr;
-  f.PlayFrames(2);  // "はじめから"
-  EXPECT_EQ(f.st().MissCount[2][4], 3);
-  EXPECT_EQ(f.mod().BlockX, 2);
-  EXPECT_EQ(f.mod().BlockY, 4);
-}
-
 TEST(Flow, TitleClickOrder) {
   GameFixture f;
   f.host().effects.clear();

@@ -69,20 +69,6 @@ TEST_F(ItemDialogModelTest, AnItemShowsItsNameThenItsDescriptionOneUnitATick) {
   EXPECT_EQ(effects, (std::vector<int>{11, 1, 1}));
 }
 
-TEST_F(ItemDialogModelTest, OkDuringTheRevealJumpsToTheNextMessageOrCloses) {
-  auto dialog = MakeDialog();
-  dialog.Open(0, "青のカギ", "これで");
-  dialog.RevealTick();
-  dialog.PressOk();
-  EXPECT_EQ(dialog.MsgCount(), 0);
-  dialog.RevealTick();
-  EXPECT_EQ(dialog.labelText(), u"こ");
-  EXPECT_FALSE(dialog.okFocused());
-  dialog.PressOk();
-  EXPECT_TRUE(dialog.closed());
-  EXPECT_FALSE(dialog.revealRunning());
-}
-
 TEST_F(ItemDialogModelTest, EmptyBoxGoalNoticeAndMemoHaveTheirCaptionsTextsAndSounds) {
   struct Case {
     int itemNo;

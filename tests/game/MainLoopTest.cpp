@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 
 #include "support/GameFixture.h"
 #include "game/GameTables.h"
@@ -26,19 +25,6 @@ int Count(const RecordingGameHost& h, GameEvent e) {
   int n = 0;
   for (const auto& [event, arg] : h.notes) n += event == e;
   return n;
-}
-
-TEST(MainLoop, StartClearsKeysAndCountsFrames) {
-  GameFixture f;
-  f.st().KeyState[vk::kLeft] = kTrue;
-  long seen = 0;
-  f.host().onFrameBegins = [&](long n) {
-    seen = n;
-    EXPECT_EQ(f.st().KeyState[vk::kLeft], 0);
-  };
-  EXPECT_EQ(f.PlayFrames(5), RunResult::Stopped);
-  EXPECT_EQ(seen, 5);
-  EXPECT_EQ(f.host().refreshes, 5);
 }
 
 TEST(MainLoop, SaveNeedsTheDiaryAndHappensOncePerBlockVisit) {
@@ -74,42 +60,6 @@ TEST(MainLoop, LoadWithThreeAndFiveHeldLoadsFiveBack) {
   for (int k = 0; k < kKeyStateSize; ++k) ASSERT_EQ(f.st().KeyState[k], 0) << k;
 }
 
-TEST(MainLoop, LoadAndTitleTogetherAskOnlyTheLoadQuestion) {
-  GameFixture f;
-  f.host().answers = {false, false};
-  PressBefore(f, 2, {vk::kL, vk::kQ});
-  f.PlayFrames(3);
-  ASSERT_EQ(f.host().questions.size(), 1u);
-  EXPECT_EQ(f.host().questions[0].text, kLoadQuestion);
-}
-
-TEST(MainLoop, TitleQuestionYesReturnsToTheTitleAtOnce) {
-  GameFixture f;
-  f.host().answers = {true};
-  PressBefore(f, 3, {vk::kQ});
-  long ended = 0;
-  f.host().onFrameEnded = [&](long n) { ended = n; };
-  EXPECT_EQ(f.game().lblTitle_Click(0), RunResult::Title);
-  EXPECT_EQ(ended, 3);
-  EXPECT_EQ(f.host().questions.at(0).text, kTitleQuestion);
-  EXPECT_EQ(f.host().refreshes, 2) << "the rest of frame 3 is not run";
-  EXPECT_EQ(f.host().music.back(), (RecordingGameHost::Music{1, true}));
-}
-
-TEST(MainLoop, SaveLoadAndTitleKeysAreDeadDuringASequence) {
-  GameFixture f;
-  f.st().HaveItem[kItemDiary] = 1;
-  f.host().onFrameBegins = [&](long n) {
-    f.st().HeroState = n == 2 ? hero::kBurnt : hero::kGoal;
-    f.st().Countdown = 50;
-    for (int k : {vk::kS, vk::kL, vk::kQ}) f.game().KeyDown(k);
-  };
-  f.PlayFrames(3);
-  EXPECT_TRUE(f.host().questions.empty());
-  EXPECT_EQ(Count(f.host(), GameEvent::SaveGame), 0);
-  EXPECT_EQ(f.host().effects, std::vector<int>{effect::kClick}) << "only the title's click";
-}
-
 TEST(MainLoop, MissCountdownPutsTheHeroBackAndCountsTheMiss) {
   GameFixture f;
   f.host().onFrameBegins = [&](long n) {
@@ -130,25 +80,6 @@ TEST(MainLoop, MissCountdownPutsTheHeroBackAndCountsTheMiss) {
   EXPECT_EQ(f.st().MissCount[2][4], 1);
   EXPECT_EQ(f.st().Countdown, 0);
   EXPECT_EQ(restoredY, 222);
-}
-
-TEST(MainLoop, FrameRateLabelShowsTheFramesOfTheLastSecond) {
-  GameFixture f;
-  std::vector<std::string> labels;
-  f.host().onFrameEnded = [&](long) {
-    std::string text = f.st().DpsText.data();
-    if (labels.empty() || labels.back() != text) labels.push_back(text);
-  };
-  f.PlayFrames(200);
-  ASSERT_GE(labels.size(), 3u);
-  EXPECT_EQ(labels[0], "0f/s");
-  // The virtual clock advances about 13 ms a frame: about 77 frames a second.
-  for (std::size_t i = 1; i < labels.size(); ++i) {
-    const int n = std::atoi(labels[i].c_str());
-    EXPECT_GE(n, 70) << labels[i];
-    EXPECT_LE(n, 80) << labels[i];
-    EXPECT_EQ(labels[i].substr(labels[i].size() - 3), "f/s");
-  }
 }
 
 // A clock with sub-millisecond time: sleeping advances it by the amount asked for, each

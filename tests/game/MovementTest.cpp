@@ -41,25 +41,6 @@ TEST(JumpTest, SpaceLiftsSevenFramesOrNineWithTheShoes) {
   }
 }
 
-TEST(JumpTest, TheLiftCannotResumeInTheAirAndALedgeAllowsOneLateFrame) {
-  PhysicsRig rig(FloorWorld());
-  rig.Start(2, 2, 320, kStandY);
-  rig.Run(3, {vk::kSpace});
-  rig.Run(3);
-  rig.Run(20, {vk::kSpace});
-  for (long f = 4; f <= 6; ++f) EXPECT_EQ(rig.At(f).JumpFrames, 3) << "frame " << f;
-
-  WorldBuilder w;
-  w.Put(2, 2, 0, kFloorRow, {"#####################"});  // cols 0..20
-  for (int late = 0; late <= 1; ++late) {
-    PhysicsRig edge(w);
-    edge.Start(2, 2, 700, kStandY);  // both feet beyond col 20
-    edge.Run(1 + late);
-    edge.Run(1, {vk::kSpace});
-    EXPECT_EQ(edge.state().JumpFrames, late ? 999 : 1) << late;
-  }
-}
-
 TEST(WalkTest, SpeedsSettleNearFourOnGroundAndInTheAirAndNearEightOnIce) {
   struct Case {
     const char* name;
@@ -83,36 +64,6 @@ TEST(WalkTest, SpeedsSettleNearFourOnGroundAndInTheAirAndNearEightOnIce) {
   }
 }
 
-TEST(WalkTest, LeftAndRightTogetherCancelAndFaceRight) {
-  PhysicsRig rig(FloorWorld());
-  rig.Start(2, 2, 320, kStandY);
-  rig.state().Facing = 1;
-  rig.Run(10, {vk::kLeft, vk::kRight});
-  EXPECT_NEAR(rig.At(10).HeroX, 320.0, 1e-4);
-  EXPECT_EQ(rig.At(10).Facing, 0);
-}
-
-TEST(JumpTest, AJumpFromARunningConveyorKeepsItsPush) {
-  WorldBuilder w = FloorWorld();
-  w.Put(2, 2, 5, kFloorRow, {"}}}}}}}}}}"});  // conveyor right, cols 5..14
-  PhysicsRig rig(w);
-  rig.Start(2, 2, 256, kStandY);
-  rig.Run(5);
-  EXPECT_EQ(rig.At(5).HeroX, 260.0f);  // one pixel a frame from the second frame on
-  rig.Run(1, {vk::kSpace});
-  EXPECT_EQ(rig.At(6).HeroVX, 1.0f);
-}
-
-TEST(SpeedTest, SpeedsAreLimitedToFifteenEachWay) {
-  PhysicsRig rig(WorldBuilder{});
-  rig.Start(2, 1, 800, 800);
-  rig.state().HeroVX = 40;
-  rig.state().HeroVY = -40;
-  rig.Run(1);
-  EXPECT_FLOAT_EQ(rig.At(1).HeroX, 800 + 15);
-  EXPECT_FLOAT_EQ(rig.At(1).HeroY, 800 - 15);
-}
-
 TEST(RopeTest, AHookAboveCatchesTheRopeAndTheHeroClimbsToItsRow) {
   WorldBuilder w = FloorWorld();
   w.Set(2, 2, 10, 30, 52);
@@ -134,25 +85,6 @@ TEST(RopeTest, AHookAboveCatchesTheRopeAndTheHeroClimbsToItsRow) {
   EXPECT_EQ(rig.At(72).RopeRow, -1);
   EXPECT_EQ(rig.At(72).HeroY, 30 * 32 + 1.0f);
   EXPECT_FALSE(rig.At(72).linRope[0].Visible);
-}
-
-TEST(RopeTest, AHookInTheHerosRowIsCaughtSilentlyATileInTheWayStopsTheRope) {
-  WorldBuilder w;
-  w.Put(2, 2, 10, 30, {"k"});
-  w.Put(2, 2, 20, 30, {"k", ".", "x"});  // 65 two rows below the hook
-  PhysicsRig rig(w);
-  rig.Start(2, 2, 320, 30 * 32 + 20);  // mid-air, top edge in row 30
-  rig.Give(7);
-  rig.Run(1, {vk::kEnter});
-  rig.Run(8);
-  EXPECT_TRUE(rig.host().FramesOfEffect(effect::kRope).empty());
-  EXPECT_GT(rig.FirstFrame([](const GameState& s) { return s.RopeRow == -1; }), 0);
-
-  rig.Start(2, 2, 650, 38 * 32);
-  rig.Give(7);
-  rig.Run(1, {vk::kEnter});
-  EXPECT_EQ(rig.state().RopeRow, -1);
-  EXPECT_EQ(rig.state().HeroX, 650.0f);
 }
 
 TEST(BlockEdgeTest, CrossingEntersTheNeighbourAndPaintsTheOldBlockVisited) {
@@ -209,32 +141,6 @@ TEST(BlockEdgeTest, FallingOutOfTheBottomRowRestartsAfterEightyFrames) {
   EXPECT_EQ(rig.At(fell + 78).HeroY, 1400.0f);
   EXPECT_EQ(rig.At(fell + 78).MissCount[2][4], 1);
   EXPECT_EQ(rig.At(fell + 79).HeroState, hero::kNormal);
-}
-
-TEST(StateTest, ClimbingSwimmingAndFloatingKeysSetTheirSpeeds) {
-  WorldBuilder w;
-  w.Put(2, 2, 10, 10, {"H"});
-  w.Put(2, 2, 20, 10, {"W"});
-  w.Put(2, 2, 30, 10, {"~"});
-  PhysicsRig rig(w);
-  rig.Start(2, 2, 320, 320);  // on the ladder
-  rig.Run(1);
-  rig.Run(1, {vk::kUp, vk::kDown, vk::kRight, vk::kLeft});  // the later keys win
-  EXPECT_FLOAT_EQ(rig.At(2).HeroY, rig.At(1).HeroY + 3);
-  EXPECT_FLOAT_EQ(rig.At(2).HeroX, 317);
-
-  rig.Start(2, 2, 640, 320);  // in water with the helmet
-  rig.Give(6);
-  rig.Run(2);
-  rig.Run(1, {vk::kLeft});
-  EXPECT_EQ(rig.At(5).HeroVX, -2.0f);
-  EXPECT_EQ(rig.At(5).Facing, 1);
-
-  rig.Start(2, 2, 960, 320);  // floating
-  rig.Run(2);
-  rig.Run(1, {vk::kSpace, vk::kRight});
-  EXPECT_EQ(rig.At(8).HeroVY, -1.5f);
-  EXPECT_EQ(rig.At(8).HeroVX, 2.0f);
 }
 
 }  // namespace

@@ -59,25 +59,6 @@ TEST(SaveLoad, LoadRestoresTheSavedBlockAtItsEntryPointAndTheIcons) {
   EXPECT_EQ(f.st().BlockColor[1][3], kColorCurrentBlock);
 }
 
-TEST(SaveLoad, BackCountsFromTheNewestAndNeverMovesTheNextSave) {
-  GameFixture f;
-  for (int i = 0; i < 3; ++i) {
-    f.mod().BlockX = static_cast<std::int16_t>(i);
-    f.mod().BlockY = 0;
-    f.game().SaveGame();
-  }
-  f.game().LoadGame(2);
-  EXPECT_EQ(f.mod().BlockX, 0);
-  f.game().LoadGame(0);
-  EXPECT_EQ(f.mod().BlockX, 2);
-  f.mod().BlockX = 4;
-  f.game().SaveGame();  // slot 3
-  f.game().LoadGame(0);
-  EXPECT_EQ(f.mod().BlockX, 4);
-  f.game().LoadGame(1);
-  EXPECT_EQ(f.mod().BlockX, 2);
-}
-
 TEST(SaveLoad, AnUnreadableFileIsReportedAndChangesNothing) {
   GameFixture f;
   std::filesystem::create_directory(f.game().savePath());  // a folder where the file should be

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 #include "support/PhysicsRig.h"
@@ -63,19 +62,6 @@ TEST(HeadTest, HiddenBlocksAreRevealedInTheFrameOfTheBump) {
   }
 }
 
-TEST(HeadTest, AFastBumpShowsStarsAndPlaysTheBumpOnce) {
-  WorldBuilder w = Floored();
-  w.Set(2, 2, 10, 37, 96);
-  PhysicsRig rig = StandingBy(w);
-  rig.Run(20, {vk::kSpace});
-  const std::vector<long> bumps = rig.host().FramesOfEffect(effect::kBump);
-  ASSERT_EQ(bumps.size(), 1u);
-  const GameState& s = rig.At(bumps[0]);
-  EXPECT_EQ(s.BumpX, 320);
-  EXPECT_EQ(s.BumpY, static_cast<int>(s.HeroY) - 12);
-  EXPECT_EQ(s.BumpTimer, 7);  // 8, then one frame drawn
-}
-
 TEST(GlassTest, OnlyAFallFasterThanFourteenCracksItThenTheNextLandingBreaksIt) {
   WorldBuilder w = Floored();
   w.Set(2, 2, 10, kFloorRow, 152);
@@ -122,63 +108,6 @@ TEST(CrumbleTest, OneFootWearsAFloorThroughFourStagesOfThirtyFramesTwoFeetTwiceA
   EXPECT_EQ(both.state().BlockTiles(10, kFloorRow), 161);
   both.Run(45);
   EXPECT_EQ(both.state().BlockTiles(10, kFloorRow), 4);  // 164: gone, the tile above taken
-}
-
-TEST(ConveyorTest, RunningConveyorsPushAtTheirSpeedsOnlyWhileTheSwitchIsOn) {
-  const std::pair<char, float> kinds[] = {{'{', -1}, {'}', 1}, {'(', -4}, {')', 4}};
-  for (int on = 0; on <= 1; ++on) {
-    for (const auto& [ch, push] : kinds) {
-      WorldBuilder w;
-      w.Put(2, 2, 0, kFloorRow, {std::string(50, ch)});
-      PhysicsRig rig = StandingBy(w, 800);
-      rig.state().SwitchOn = static_cast<std::int16_t>(on);
-      rig.Run(11);
-      EXPECT_EQ(rig.state().ConveyorVX, on * push) << ch;
-      EXPECT_EQ(rig.state().HeroX, 800 + on * 10 * push) << ch;
-    }
-  }
-}
-
-TEST(SwitchTest, EachLandingTogglesTheSwitchOnce) {
-  WorldBuilder w;
-  w.Set(2, 2, 10, kFloorRow, 143);
-  PhysicsRig rig = StandingBy(w);
-  rig.state().HeroY = kStandY - 40;
-  rig.Run(120);
-  const std::vector<long> toggles = rig.host().FramesOfEffect(effect::kSwitch);
-  ASSERT_GE(toggles.size(), 3u);
-  for (std::size_t i = 1; i < toggles.size(); ++i) EXPECT_GT(toggles[i] - toggles[i - 1], 10);
-  EXPECT_EQ(rig.state().SwitchOn, toggles.size() % 2 == 0 ? 1 : 0);
-  EXPECT_EQ(rig.At(toggles[0]).HeroVY, -3.0f);
-}
-
-TEST(IceTest, IceKeepsTheHeroSliding) {
-  WorldBuilder w;
-  w.Floor(2, 2, kFloorRow, 156);
-  PhysicsRig rig = StandingBy(w);
-  rig.state().HeroVX = 3;
-  rig.Run(10);
-  EXPECT_NEAR(rig.state().HeroVX, 3 * std::pow(0.98, 10), 1e-4);  // drag only
-}
-
-TEST(SpringTest, ASpringHoldsTheHeroShowsItsPressedPictureAndThrowsHimUp) {
-  for (std::uint8_t code : {38, 39}) {  // 39 ends a sheet row: no pressed picture
-    WorldBuilder w = Floored();
-    w.Set(2, 2, 10, kFloorRow - 1, code);
-    PhysicsRig rig = StandingBy(w);
-    rig.Run(21);
-    EXPECT_EQ(rig.At(1).SpringTimer, 15);
-    EXPECT_EQ(rig.At(1).HeroY, 39 * 32 - 16.0f);
-    EXPECT_EQ(rig.host().FramesOfEffect(effect::kSpring), std::vector<long>{16});
-    EXPECT_EQ(rig.At(16).HeroVY, -14.0f);
-    EXPECT_EQ(rig.At(16).JumpFrames, 999);
-    const GameState& held = rig.At(10);
-    ASSERT_EQ(held.TileFrCount, code == 38 ? 1 : 0);
-    if (code == 38) {
-      EXPECT_EQ(held.TileFrCol[0], 7);
-      EXPECT_EQ(held.TileFrRow[0], 4);
-    }
-  }
 }
 
 TEST(LauncherTest, LaunchersSeatTheHeroThenThrowHimSideways) {
@@ -233,15 +162,6 @@ INSTANTIATE_TEST_SUITE_P(Tiles, MissTest,
                                            MissCase{"RedPool", 33, hero::kSunk, 90, 0}),
                          [](const ::testing::TestParamInfo<MissCase>& p) { return p.param.name; });
 
-TEST(MissTest, TheFlameJetBurnsOnlyInTheFirstTenFramesOfItsCycle) {
-  WorldBuilder w = Floored();
-  w.Set(2, 2, 10, kFloorRow - 1, 54);
-  PhysicsRig rig = StandingBy(w);
-  rig.state().AnimCount = 40;  // the tile checks see 40, 41, ... 99, then 0
-  rig.Run(70);
-  EXPECT_EQ(rig.host().FramesOfEffect(effect::kBurn), std::vector<long>{61});
-}
-
 TEST(WaterTest, WithoutTheHelmetTheHeroDrownsWithItHeSwims) {
   WorldBuilder w = Floored();
   for (int row = 30; row < kFloorRow; ++row) w.Put(2, 2, 10, row, {"WWW"});
@@ -262,25 +182,6 @@ TEST(WaterTest, WithoutTheHelmetTheHeroDrownsWithItHeSwims) {
     EXPECT_EQ(rig.At(in + 147).MissCount[2][2], 0);
     EXPECT_EQ(rig.At(in + 148).MissCount[2][2], 1);  // the 149th frame
   }
-}
-
-TEST(FloatAndLadderTest, AFloatAreaSlowsTheEntryALadderHoldsTheHeroStill) {
-  WorldBuilder w;
-  w.Put(2, 2, 10, 30, {"~~~", "~~~", "~~~"});
-  w.Put(2, 2, 20, 20, {"H", "H", "H"});
-  PhysicsRig rig(w);
-  rig.Start(2, 2, 352, 20 * 32);
-  rig.Run(100);
-  const long in = rig.FirstFrame([](const GameState& s) { return s.HeroState == hero::kFloating; });
-  ASSERT_GT(in, 0);
-  EXPECT_FLOAT_EQ(rig.At(in).HeroVY, rig.At(in - 1).HeroVY * 0.15f + 0.25f * 0.15f);
-  EXPECT_EQ(rig.At(in).JumpFrames, 3);
-
-  rig.Start(2, 2, 640, 20 * 32);
-  rig.Run(10);
-  EXPECT_EQ(rig.state().HeroState, hero::kClimbing);
-  EXPECT_EQ(rig.state().JumpFrames, 1);
-  EXPECT_FLOAT_EQ(rig.state().HeroY, 20 * 32 + 0.25f);
 }
 
 // The switch lifts the hero above the block and the second foot lands on cracked glass in

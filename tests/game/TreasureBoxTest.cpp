@@ -112,17 +112,5 @@ TEST(GoalTest, WithBothGoodsTheHeroTurnsRightAndTheEndingStartsInThe149thFrame) 
   EXPECT_EQ(rig.frame(), 149);
 }
 
-TEST(GoalTest, GroundFrictionActsOnceEvenWithBothFeetOnTheGoal) {
-  WorldBuilder w;
-  w.Floor(1, 1, kFloorRow, 142);
-  PhysicsRig rig(w);
-  rig.Start(1, 1, 320, kStandY);
-  rig.Give(8);
-  rig.Give(9);
-  rig.state().HeroVX = 2;
-  rig.Run(1);
-  EXPECT_FLOAT_EQ(rig.At(1).HeroVX, static_cast<float>(2 * 0.98 * 0.92));
-}
-
 }  // namespace
 }  // namespace moriva::test

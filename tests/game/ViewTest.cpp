@@ -27,14 +27,6 @@ TEST(View, TheOffsetCentresTheHeroRoundsHalfToEvenAndStopsAtTheBlockEdges) {
   }
 }
 
-TEST(View, AnimCountWrapsAtAHundred) {
-  GameFixture f;
-  f.game().EnterBlock();
-  f.st().AnimCount = 99;
-  f.game().ViewStep();
-  EXPECT_EQ(f.st().AnimCount, 0);
-}
-
 TEST(View, EnterBlockCopiesTheBlockAndItsSpareEdgeAndPlaysItsRowsMusic) {
   GameFixture f;
   f.mod().Map(4 * 50 + 3, 4 * 50 + 7) = 42;
@@ -91,19 +83,6 @@ TEST(View, MaskedSpritesKeepTheBackgroundAndOverlappingOnesRestoreACleanBlock) {
   EXPECT_EQ(f.st().SavedCount, 3);
   f.game().RestoreSaved();
   EXPECT_TRUE(f.game().picGame() == clean);
-}
-
-TEST(View, SplashColumnsCountDownAndTheFirstFrameShowsTheLastColumn) {
-  GameFixture f;
-  f.game().EnterBlock();
-  std::vector<int> columns;
-  f.st().SplashTimer = 20;
-  for (int i = 0; i < 20; ++i) {
-    f.st().SavedCount = f.st().SprCount = 0;
-    f.game().ViewStep();
-    columns.push_back(f.st().SprCol[1]);
-  }
-  EXPECT_EQ((std::vector<int>{columns[0], columns[5], columns[6], columns[19]}), (std::vector<int>{7, 7, 6, 4}));
 }
 
 TEST(View, AnimatedTilesInViewAreDrawnFromTheSpriteSheet) {

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSet>
+#include <functional>
 
 #include "GridLibrary.h"
 #include "Palette.h"
@@ -41,7 +42,7 @@ class Sources : public ::testing::Test {
   moriva::test::TempFolder folder;
 };
 
-TEST_F(Sources, PaletteReadsCharactersAndRefusesRepeatsAndJunk) {
+TEST_F(Sources, PaletteReadsCharacters) {
   const Palette p = PaletteOf("# comment\nK #102030 outline\nr #ff0000\n");
   EXPECT_EQ(p.size(), 2);
   EXPECT_EQ(p.colour(u'K'), 0xFF102030u);
@@ -50,10 +51,6 @@ TEST_F(Sources, PaletteReadsCharactersAndRefusesRepeatsAndJunk) {
   EXPECT_FALSE(p.has(u'x'));
   EXPECT_EQ(p.parse(QStringLiteral("#00ff00"), QString(), 0), 0xFF00FF00u);
 
-  EXPECT_NE(ErrorOf([&] { PaletteOf("K #102030\nK #000000\n"); }).find("palette.txt:2"),
-            std::string::npos);
-  EXPECT_NE(ErrorOf([&] { PaletteOf(". #102030\n"); }).find("taken"), std::string::npos);
-  EXPECT_NE(ErrorOf([&] { PaletteOf("K 102030\n"); }).find(":1:"), std::string::npos);
 }
 
 TEST_F(Sources, GridsAreReadWithTheirSizeAndTransparency) {
@@ -66,20 +63,6 @@ TEST_F(Sources, GridsAreReadWithTheirSizeAndTransparency) {
   EXPECT_EQ(qAlpha(dot.pixel(0, 0)), 0);
   EXPECT_EQ(dot.pixel(1, 1), 0xFFFF0000u);
   EXPECT_EQ(grids.grid(QStringLiteral("bar")).size(), QSize(4, 1));
-}
-
-TEST_F(Sources, GridFaultsNameTheFileAndLine) {
-  const Palette p = PaletteOf("K #000000\n");
-  GridLibrary grids(p);
-  EXPECT_NE(ErrorOf([&] { grids.Load(Write("b.grid", "@a\nKK\nK\n")); }).find("b.grid:3"),
-            std::string::npos);
-  EXPECT_NE(ErrorOf([&] { grids.Load(Write("c.grid", "@a\nKx\n")); }).find("not in the palette"),
-            std::string::npos);
-  EXPECT_NE(ErrorOf([&] { grids.Load(Write("d.grid", "KK\n")); }).find("before any"),
-            std::string::npos);
-  GridLibrary twice(p);
-  EXPECT_NE(ErrorOf([&] { twice.Load(Write("e.grid", "@a\nK\n\n@a\nK\n")); }).find("exists"),
-            std::string::npos);
 }
 
 TEST_F(Sources, RecipesCopyEachOtherInAnyOrderAndRefuseLoops) {
@@ -105,26 +88,35 @@ TEST_F(Sources, RecipesCopyEachOtherInAnyOrderAndRefuseLoops) {
             std::string::npos);
 }
 
-TEST_F(Sources, RecipeFaults) {
+// Each fault names its file and line, or what is wrong.
+TEST_F(Sources, FaultsAreRefusedWithTheirPlace) {
   const Palette p = PaletteOf("K #000000\n");
-  GridLibrary grids(p);
+  GridLibrary grids(p), twice(p);
   PictureBook book(p, grids);
-  EXPECT_NE(ErrorOf([&] { book.AddRecipes(ReadRecipes(Write("a.txt", "143: fill K\n"))); })
-                .find("animates"),
-            std::string::npos);
-  EXPECT_NE(ErrorOf([&] { book.AddRecipes(ReadRecipes(Write("b.txt", "7x: fill K\n"))); })
-                .find("a key is"),
-            std::string::npos);
   book.AddRecipes(ReadRecipes(Write("c.txt", "9: wobble K\n10: fill q\n11: grid nothing\n")));
-  EXPECT_NE(ErrorOf([&] { book.picture(QStringLiteral("tile"), 9); }).find("unknown layer"),
-            std::string::npos);
-  EXPECT_NE(ErrorOf([&] { book.picture(QStringLiteral("tile"), 10); }).find("c.txt:2"),
-            std::string::npos);
-  EXPECT_NE(ErrorOf([&] { book.picture(QStringLiteral("tile"), 11); }).find("no grid"),
-            std::string::npos);
-  EXPECT_NE(ErrorOf([&] { book.AddRecipes(ReadRecipes(Write("d.txt", "9: fill K\n"))); })
-                .find("has a recipe already"),
-            std::string::npos);
+  auto tile = [&](int n) { return [&book, n] { book.picture(QStringLiteral("tile"), n); }; };
+  auto recipes = [&](const char* name, const char* text) {
+    return [this, &book, name, text] { book.AddRecipes(ReadRecipes(Write(name, text))); };
+  };
+  auto grid = [&](GridLibrary& lib, const char* name, const char* text) {
+    return [this, &lib, name, text] { lib.Load(Write(name, text)); };
+  };
+  const std::pair<std::function<void()>, const char*> faults[] = {
+      {[&] { PaletteOf("K #102030\nK #000000\n"); }, "palette.txt:2"},
+      {[&] { PaletteOf(". #102030\n"); }, "taken"},
+      {[&] { PaletteOf("K 102030\n"); }, ":1:"},
+      {grid(grids, "b.grid", "@a\nKK\nK\n"), "b.grid:3"},
+      {grid(grids, "c.grid", "@a\nKx\n"), "not in the palette"},
+      {grid(grids, "d.grid", "KK\n"), "before any"},
+      {grid(twice, "e.grid", "@a\nK\n\n@a\nK\n"), "exists"},
+      {recipes("a.txt", "143: fill K\n"), "animates"},
+      {recipes("b.txt", "7x: fill K\n"), "a key is"},
+      {tile(9), "unknown layer"},
+      {tile(10), "c.txt:2"},
+      {tile(11), "no grid"},
+      {recipes("d.txt", "9: fill K\n"), "has a recipe already"},
+  };
+  for (const auto& [load, mentions] : faults) EXPECT_NE(ErrorOf(load).find(mentions), std::string::npos) << mentions;
 }
 
 TEST(Quantizer, KeepsSmallPalettesExactlyAndReducesLargeOnesTheSameWayEachTime) {

@@ -78,24 +78,6 @@ TEST(Replay, TraceFieldsInTheirOrder) {
             std::string::npos);
 }
 
-TEST(Replay, TitleAnswerEndsThePlay) {
-  test::GameFixture f;
-  f.WriteWorld();
-  const auto lines = Lines(RunScript(f, "at 4 press Q\nanswer yes\nframes 100\n"));
-  ASSERT_EQ(lines.size(), 5u);
-  EXPECT_NE(lines[3].find(R"("prompt タイトルに戻りますか？ yes", "ReturnToTitle")"), std::string::npos);
-  EXPECT_EQ(lines.back(), R"({"end": "title", "frames": 4})");
-}
-
-TEST(Replay, ContinueWithoutASaveStartsANewGame) {
-  test::GameFixture f;
-  f.WriteWorld();
-  const auto lines = Lines(RunScript(f, "title continue\nframes 1\n"));
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_NE(lines[0].find(R"("LoadGame 0", "EnterBlock")"), std::string::npos) << lines[0];
-  EXPECT_NE(lines[0].find(R"("BlockX": 2, "BlockY": 4)"), std::string::npos) << lines[0];
-}
-
 TEST(Replay, BadLinesAreRejectedWithTheirNumber) {
   test::GameFixture f;
   f.WriteWorld();
@@ -123,23 +105,6 @@ TEST(ReplayScriptKeys, NamesAndNumbers) {
   const std::pair<const char*, int> keys[] = {{"Left", 37}, {"Enter", 13}, {"D7", 55}, {"Q", 81},
                                               {"200", 200}, {"256", -1},   {"left", -1}};
   for (const auto& [name, code] : keys) EXPECT_EQ(ReplayKeyCode(name), code) << name;
-}
-
-TEST(Replay, LibraryRunnerReportsEveryFrame) {
-  test::GameFixture f;
-  f.WriteWorld();
-  ReplayScript script;
-  script.frames = 5;
-  std::ostringstream trace;
-  std::string error;
-  ReplayRunner runner(f.folder().path());
-  long last = 0;
-  runner.onFrame = [&](long frame, const Game& game) {
-    last = frame;
-    EXPECT_EQ(game.state().HeroViewX, 144);
-  };
-  EXPECT_EQ(runner.Run(script, trace, error), 0);
-  EXPECT_EQ(last, 5);
 }
 
 }  // namespace

@@ -9,8 +9,7 @@ void RecordingHost::FrameBegins(long) {
 }
 
 void RecordingHost::FrameEnded(long) {
-  if (keepSnapshots) snapshots.push_back(game->state());
-  if (onFrameEnded) onFrameEnded(game->state());
+  snapshots.push_back(game->state());
   if (frame >= stopAfter) game->state().StopLoop = kTrue;
 }
 

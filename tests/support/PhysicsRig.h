@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -41,9 +40,7 @@ class RecordingHost : public GameHost {
   void ReportError(const std::string&) override {}
   void FrameBegins(long f) override;
   void FrameEnded(long f) override;
-  void Note(GameEvent event, int) override {
-    if (event == GameEvent::EnterBlock) enteredBlocks.push_back({frame, 0});
-  }
+  void Note(GameEvent, int) override {}
 
   // Effects of one number, by frame.
   std::vector<long> FramesOfEffect(int number) const;
@@ -52,11 +49,9 @@ class RecordingHost : public GameHost {
   long frame = 0;           // frames counted across runs, from 1
   long stopAfter = 0;       // the run ends after this frame
   std::vector<int> held;    // keys held during the run
-  bool keepSnapshots = true;
   std::vector<GameState> snapshots;  // the state at the end of every frame
-  std::function<void(const GameState&)> onFrameEnded;
   std::vector<GameState> atDialog;   // the state as each item dialog opened
-  std::vector<Call> effects, dialogs, endings, enteredBlocks;
+  std::vector<Call> effects, dialogs, endings;
 
  private:
   VirtualClock clock_;

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QFileDevice>
-#include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -23,27 +19,19 @@ using test::ToolRun;
 
 void Write(const std::string& path, const Bytes& bytes) { ASSERT_TRUE(WriteFileAtomically(path, bytes)); }
 
-Surface ReadPicture(const std::string& path) { return LoadImageFile(path); }
-
-// A bad input: status 2, one line on the error stream, nothing on the output.
-void ExpectBadInput(const ToolRun& run, const std::string& mentions) {
-  EXPECT_EQ(run.exitCode, 2) << run.err;
-  EXPECT_EQ(run.errLines(), 1) << run.err;
-  EXPECT_EQ(run.err.rfind("moriva-tool: ", 0), 0u) << run.err;
-  EXPECT_NE(run.err.find(mentions), std::string::npos) << run.err;
-  EXPECT_TRUE(run.out.empty()) << run.out;
-}
-
 class ToolTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Codes 0, 7, 8 and 191 at known places, and one code with no picture.
     map(0, 0) = 7;
     map(1, 0) = 8;
     map(60, 120) = 191;
-    map(249, 249) = 200;
+    map(249, 249) = 200;  // a code with no picture
     for (int y = 0; y < 10; ++y) map(100, y) = 8;
     ASSERT_TRUE(SaveMap(mapPath, map));
+    Write(folder.file("empty.dat"), {});
+    Write(folder.file("one.dat"), Bytes{3});
+    Write(folder.file("truncated.dat"), Bytes(62499, 1));
+    Write(folder.file("notes.txt"), Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
   }
 
   test::TempFolder folder;
@@ -51,191 +39,144 @@ class ToolTest : public ::testing::Test {
   MapGrid map;
 };
 
-TEST_F(ToolTest, HelpAndVersion) {
+TEST_F(ToolTest, HelpNamesEveryCommand) {
   const ToolRun help = RunTool({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   for (const char* command : {"map info", "map render-block", "map render-world", "save show",
                               "assets export"})
     EXPECT_NE(help.out.find(command), std::string::npos) << command;
-  const ToolRun version = RunTool({"--version"});
-  EXPECT_EQ(version.exitCode, 0);
-  EXPECT_EQ(version.out.rfind("moriva-tool ", 0), 0u);
 }
 
-TEST_F(ToolTest, MapInfoCountsEveryCode) {
-  const ToolRun run = RunTool({"map", "info", mapPath});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  const QJsonObject info = run.json().object();
-  EXPECT_EQ(info["size"].toInt(), 62500);
-  const QJsonObject codes = info["codes"].toObject();
-  EXPECT_EQ(codes.size(), 5);
-  EXPECT_EQ(codes["7"].toInt(), 1);
-  EXPECT_EQ(codes["8"].toInt(), 11);
-  EXPECT_EQ(codes["191"].toInt(), 1);
-  EXPECT_EQ(codes["200"].toInt(), 1);
-  EXPECT_EQ(codes["0"].toInt(), 62500 - 14);
-}
-
-TEST_F(ToolTest, MapInfoOnALongerFileCountsOnlyTheWorld) {
+TEST_F(ToolTest, MapInfoCountsOnlyTheWorldOfALongerFile) {
   Bytes bytes;
   ASSERT_TRUE(ReadFileBytes(mapPath, bytes));
   bytes.insert(bytes.end(), 100, 9);
   Write(mapPath, bytes);
   const ToolRun run = RunTool({"map", "info", mapPath});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.json().object()["size"].toInt(), 62600);
-  EXPECT_FALSE(run.json().object()["codes"].toObject().contains("9"));
+  const QJsonObject info = run.json().object();
+  EXPECT_EQ(info["size"].toInt(), 62600);
+  const QJsonObject codes = info["codes"].toObject();
+  EXPECT_EQ(codes.size(), 5);
+  EXPECT_EQ(codes["8"].toInt(), 11);
+  EXPECT_EQ(codes["0"].toInt(), 62500 - 14);
 }
 
 TEST_F(ToolTest, RenderBlockIsDrawBlockWithTheEmbeddedSheet) {
   const std::string out = folder.file("block.bmp");
-  const ToolRun run = RunTool({"map", "render-block", mapPath, "1", "2", out});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
+  ASSERT_EQ(RunTool({"map", "render-block", mapPath, "1", "2", out}).exitCode, 0);
   Surface expected(kBlockPixels, kBlockPixels);
   DrawBlock(map, LoadPicture("tiles"), 1, 2, expected);
-  const Surface written = ReadPicture(out);
-  EXPECT_EQ(written, expected);
-  EXPECT_EQ(written.pixel(10 * 32 + 5, 20 * 32 + 5), LoadPicture("tiles").pixel(224 + 5, 736 + 5));
+  EXPECT_EQ(LoadImageFile(out), expected);
 }
 
 TEST_F(ToolTest, RenderWorldPutsEachReducedBlockInItsPlace) {
   const std::string out = folder.file("world.bmp");
-  const ToolRun run = RunTool({"map", "render-world", mapPath, out});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  const Surface world = ReadPicture(out);
+  ASSERT_EQ(RunTool({"map", "render-world", mapPath, out}).exitCode, 0);
+  const Surface world = LoadImageFile(out);
   ASSERT_EQ(world.width(), 1000);
   ASSERT_EQ(world.height(), 1000);
-  const Surface sheet = LoadPicture("tiles");
   Surface block(kBlockPixels, kBlockPixels);
-  for (auto [bx, by] : {std::pair{0, 0}, {1, 2}, {2, 0}, {4, 4}}) {
-    DrawBlock(map, sheet, bx, by, block);
+  for (auto [bx, by] : {std::pair{1, 2}, {4, 0}}) {
+    DrawBlock(map, LoadPicture("tiles"), bx, by, block);
     for (int y = 0; y < 200; y += 7)
       for (int x = 0; x < 200; x += 7)
-        ASSERT_EQ(world.pixel(200 * bx + x, 200 * by + y), block.pixel(8 * x, 8 * y))
-            << bx << "," << by << " at " << x << "," << y;
+        ASSERT_EQ(world.pixel(200 * bx + x, 200 * by + y), block.pixel(8 * x, 8 * y)) << bx << by;
   }
-  EXPECT_EQ(world.pixel(999, 999), 0u);  // code 200 draws black
 }
 
-TEST_F(ToolTest, BadMapFilesAreRefused) {
-  const std::string empty = folder.file("empty.dat");
-  Write(empty, {});
-  ExpectBadInput(RunTool({"map", "info", empty}), "empty");
-
-  const std::string truncated = folder.file("truncated.dat");
-  Write(truncated, Bytes(62499, 1));
-  ExpectBadInput(RunTool({"map", "render-block", truncated, "0", "0", folder.file("a.bmp")}),
-                 "62499");
-  EXPECT_EQ(ProbeFile(folder.file("a.bmp")), FileKind::Missing);
-
-  const std::string text = folder.file("notes.txt");
-  Write(text, Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
-  ExpectBadInput(RunTool({"map", "render-world", text, folder.file("w.bmp")}), "not a whole map");
-
-  ExpectBadInput(RunTool({"map", "info", folder.path()}), "not a file");
-  ExpectBadInput(RunTool({"map", "info", folder.file("absent.dat")}), "no such file");
-}
-
-TEST_F(ToolTest, BadArgumentsAndUnwritableOutputAreRefused) {
-  ExpectBadInput(RunTool({"map", "render-block", mapPath, "5", "0", folder.file("a.bmp")}), "BX");
-  ExpectBadInput(RunTool({"map", "render-block", mapPath, "0", "-1", folder.file("a.bmp")}), "BY");
-  ExpectBadInput(RunTool({"map", "render-block", mapPath, "0", "0"}), "usage");
-  ExpectBadInput(RunTool({"map", "render-block", mapPath, "0", "0", folder.file("no/dir/a.bmp")}),
-                 "cannot write");
-  ExpectBadInput(RunTool({"map", "render-world", mapPath, folder.path()}), "cannot write");
-  ExpectBadInput(RunTool({"map", "paint"}), "unknown map command");
-  ExpectBadInput(RunTool({"frobnicate"}), "unknown command");
-  ExpectBadInput(RunTool({}), "missing command");
-
-  const std::string blocker = folder.file("blocker");
-  Write(blocker, Bytes{1});
-  ExpectBadInput(RunTool({"assets", "export", blocker + "/pictures"}), "cannot create");
-}
-
-SaveSlotData Sample(int n) {
-  SaveSlotData d;
-  d.BlockX = static_cast<std::int16_t>(n);
-  d.BlockY = 4;
-  d.RestartX = 160.0f;
-  d.RestartY = 1498.5f;
-  d.SwitchOn = 1;
-  d.HaveItem[4] = 1;
-  for (auto& column : d.BlockColor) column.fill(-1);
-  d.BlockColor[2][4] = 255;
-  d.BlockColor[3][1] = 16777215;
-  d.MissCount[2][4] = 3;
-  d.MissCount[0][1] = 1;
-  return d;
-}
-
-TEST_F(ToolTest, SaveShowListsTenSlotsAsStored) {
+TEST_F(ToolTest, SaveShowListsTheRingAsStoredWithNullForNaN) {
   const std::string save = SaveFilePath(folder.path());
-  ASSERT_TRUE(WriteNextSlot(save, Sample(2)));
-  ASSERT_TRUE(WriteNextSlot(save, Sample(3)));
-  // Damage slot 1's block column: the tool shows it as it is, uncorrected.
+  SaveSlotData d;
+  d.BlockX = 2;
+  d.RestartY = 1498.5f;
+  d.BlockColor[2][4] = 255;
+  d.MissCount[0][1] = 1;
+  ASSERT_TRUE(WriteNextSlot(save, d));
+  ASSERT_TRUE(WriteNextSlot(save, d));
+  // Slot 1's block column damaged and slot 0's RestartX a quiet NaN: shown as stored.
   Bytes bytes;
   ASSERT_TRUE(ReadFileBytes(save, bytes));
   bytes[static_cast<std::size_t>(RecordOffset(SlotFirstRecord(1)))] = 77;
+  const auto nan = static_cast<std::size_t>(RecordOffset(SlotFirstRecord(0) + 2));
+  bytes[nan] = bytes[nan + 1] = 0;
+  bytes[nan + 2] = 0xC0;
+  bytes[nan + 3] = 0x7F;
   Write(save, bytes);
 
   const ToolRun run = RunTool({"save", "show", save});
   ASSERT_EQ(run.exitCode, 0) << run.err;
+  ASSERT_FALSE(run.json().isNull()) << run.out;
   const QJsonObject doc = run.json().object();
   EXPECT_EQ(doc["SaveSlot"].toInt(), 2);
   const QJsonArray ring = doc["slots"].toArray();
   ASSERT_EQ(ring.size(), 10);
   for (int k = 0; k < 10; ++k) EXPECT_EQ(ring[k].toObject()["present"].toBool(), k < 2) << k;
   const QJsonObject first = ring[0].toObject();
-  EXPECT_EQ(first["BlockX"].toInt(), 2);
+  EXPECT_TRUE(first["RestartX"].isNull());
   EXPECT_EQ(first["RestartY"].toDouble(), 1498.5);
-  EXPECT_EQ(first["HaveItem"].toArray()[4].toInt(), 1);
   // Outer index the block column, inner the row.
   EXPECT_EQ(first["BlockColor"].toArray()[2].toArray()[4].toInt(), 255);
   EXPECT_EQ(first["MissCount"].toArray()[0].toArray()[1].toInt(), 1);
   EXPECT_EQ(ring[1].toObject()["BlockX"].toInt(), 77);
 }
 
-TEST_F(ToolTest, SaveShowWritesNullForNumbersJsonCannotHold) {
-  const std::string save = SaveFilePath(folder.path());
-  ASSERT_TRUE(WriteNextSlot(save, Sample(0)));
-  Bytes bytes;
-  ASSERT_TRUE(ReadFileBytes(save, bytes));
-  const auto at = static_cast<std::size_t>(RecordOffset(SlotFirstRecord(0) + 2));
-  bytes[at] = 0;
-  bytes[at + 1] = 0;
-  bytes[at + 2] = 0xC0;
-  bytes[at + 3] = 0x7F;  // a quiet NaN in RestartX
-  Write(save, bytes);
-  const ToolRun run = RunTool({"save", "show", save});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  ASSERT_FALSE(run.json().isNull()) << run.out;
-  EXPECT_TRUE(run.json().object()["slots"].toArray()[0].toObject()["RestartX"].isNull());
-}
-
-TEST_F(ToolTest, BadSaveFilesAreRefused) {
-  const std::string empty = folder.file("empty.dat");
-  Write(empty, {});
-  ExpectBadInput(RunTool({"save", "show", empty}), "empty");
-  const std::string one = folder.file("one.dat");
-  Write(one, Bytes{3});
-  ExpectBadInput(RunTool({"save", "show", one}), "too short");
-  ExpectBadInput(RunTool({"save", "show", folder.file("absent.dat")}), "no such file");
-  ExpectBadInput(RunTool({"save", "show"}), "usage");
-  ExpectBadInput(RunTool({"save", "load", one}), "unknown save command");
-}
-
 TEST_F(ToolTest, AssetsExportWritesEveryEmbeddedPictureByRole) {
   const std::string dir = folder.file("export/pictures");
-  const ToolRun run = RunTool({"assets", "export", dir});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
+  ASSERT_EQ(RunTool({"assets", "export", dir}).exitCode, 0);
   for (const std::string& name : PictureNames())
-    EXPECT_EQ(ReadPicture(dir + "/" + name + ".png"), LoadPicture(name)) << name;
-  EXPECT_EQ(QImage(QString::fromStdString(dir + "/tiles.png")).format(), QImage::Format_Indexed8);
-  // Tiles and sprite cells side by side, 24 rows of doubled cells with a label strip each.
-  const QImage sheet(QString::fromStdString(dir + "/contact-sheet.png"));
-  EXPECT_GE(sheet.width(), 2 * 8 * 64);
-  EXPECT_GE(sheet.height(), 24 * (64 + 14));
+    EXPECT_EQ(LoadImageFile(dir + "/" + name + ".png"), LoadPicture(name)) << name;
 }
+
+// A bad input: status 2, one line on the error stream naming the fault, nothing on the output.
+struct BadInput {
+  const char* name;
+  std::vector<std::string> args;  // "@x" stands for the file x in the test's folder
+  const char* mentions;
+};
+
+class ToolBadInputTest : public ToolTest, public ::testing::WithParamInterface<BadInput> {};
+
+TEST_P(ToolBadInputTest, IsRefusedOnOneLine) {
+  std::vector<std::string> args;
+  for (const std::string& a : GetParam().args)
+    args.push_back(a == "@map" ? mapPath
+                   : a == "@"  ? folder.path()
+                   : a[0] == '@' ? folder.file(a.substr(1))
+                                 : a);
+  const ToolRun run = RunTool(args);
+  EXPECT_EQ(run.exitCode, 2) << run.err;
+  EXPECT_EQ(run.errLines(), 1) << run.err;
+  EXPECT_EQ(run.err.rfind("moriva-tool: ", 0), 0u) << run.err;
+  EXPECT_NE(run.err.find(GetParam().mentions), std::string::npos) << run.err;
+  EXPECT_TRUE(run.out.empty()) << run.out;
+  EXPECT_EQ(ProbeFile(folder.file("a.bmp")), FileKind::Missing);
+}
+
+const BadInput kBadInputs[] = {
+    {"EmptyMap", {"map", "info", "@empty.dat"}, "empty"},
+    {"TruncatedMap", {"map", "render-block", "@truncated.dat", "0", "0", "@a.bmp"}, "62499"},
+    {"TextAsMap", {"map", "render-world", "@notes.txt", "@a.bmp"}, "not a whole map"},
+    {"FolderAsMap", {"map", "info", "@"}, "not a file"},
+    {"AbsentMap", {"map", "info", "@absent.dat"}, "no such file"},
+    {"BlockXOutOfRange", {"map", "render-block", "@map", "5", "0", "@a.bmp"}, "BX"},
+    {"NegativeBlockY", {"map", "render-block", "@map", "0", "-1", "@a.bmp"}, "BY"},
+    {"RenderBlockWithoutOutput", {"map", "render-block", "@map", "0", "0"}, "usage"},
+    {"OutputInMissingFolder", {"map", "render-block", "@map", "0", "0", "@no/a.bmp"}, "cannot write"},
+    {"OutputIsAFolder", {"map", "render-world", "@map", "@"}, "cannot write"},
+    {"ExportBelowAFile", {"assets", "export", "@one.dat/pictures"}, "cannot create"},
+    {"EmptySave", {"save", "show", "@empty.dat"}, "empty"},
+    {"ShortSave", {"save", "show", "@one.dat"}, "too short"},
+    {"AbsentSave", {"save", "show", "@absent.dat"}, "no such file"},
+    {"SaveShowWithoutFile", {"save", "show"}, "usage"},
+    {"UnknownSaveCommand", {"save", "load", "@one.dat"}, "unknown save command"},
+    {"UnknownMapCommand", {"map", "paint"}, "unknown map command"},
+    {"UnknownCommand", {"frobnicate"}, "unknown command"},
+    {"NoCommand", {}, "missing command"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Tool, ToolBadInputTest, ::testing::ValuesIn(kBadInputs),
+                         [](const ::testing::TestParamInfo<BadInput>& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace moriva

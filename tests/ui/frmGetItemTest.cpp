@@ -91,35 +91,6 @@ TEST_F(frmGetItemTest, IconsComeFromTheItemPicturesAndTheSpriteSheet) {
   }
 }
 
-TEST_F(frmGetItemTest, EveryMessageFitsTheLabel) {
-  std::vector<int> itemNos = {-1, 200};
-  for (int i = 0; i <= 9; ++i) itemNos.push_back(i);
-  for (int i = 101; i <= 106; ++i) itemNos.push_back(i);
-  for (int itemNo : itemNos) {
-    frmGetItem dialog(itemNo, colorPhase, Recorder());
-    for (int message = 0; message < 2 && !dialog.model().closed(); ++message) {
-      RevealAll(dialog);
-      EXPECT_LE(dialog.lblMS()->heightForWidth(dialog.lblMS()->width()), dialog.lblMS()->height())
-          << itemNo << ": " << dialog.messageText().toStdString();
-      dialog.cmdOK_Click();
-    }
-    EXPECT_TRUE(dialog.model().closed()) << itemNo;
-  }
-}
-
-TEST_F(frmGetItemTest, CloseButtonActsAsOk) {
-  frmGetItem dialog(101, colorPhase, Recorder());
-  dialog.show();
-  RevealAll(dialog);
-  dialog.close();  // moves on to the memo instead of closing
-  EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(dialog.model().MsgText(), u"城の上に行くには、城の中央部分から。");
-  dialog.close();
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(effects, (std::vector<int>{12, 1, 1}));
-}
-
 TEST_F(frmGetItemTest, EnterPressesOkOnlyOnceFocusedAndNeverByRepeat) {
   frmGetItem dialog(-1, colorPhase, Recorder());
   dialog.show();

