@@ -1,8 +1,6 @@
 #include "replay/DemoPlayer.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "replay/PositionLine.h"
@@ -10,45 +8,13 @@
 
 namespace moriva {
 
-namespace {
-
-const char* EndReason(RunResult result) {
-  switch (result) {
-    case RunResult::Title: return "title";
-    case RunResult::Ending: return "ending";
-    case RunResult::Stopped: return "frames";
-    case RunResult::Closed: return "closed";
-  }
-  return "frames";
-}
-
-std::string Number(float v) {
-  if (!std::isfinite(v)) return "null";
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(v));
-  return buf;
-}
-
-}  // namespace
-
 DemoPlayer::DemoPlayer(const ReplayScript& script, std::ostream& report)
     : script_(script), report_(report), keys_(script.keys) {
   std::stable_sort(keys_.begin(), keys_.end(), [](const auto& a, const auto& b) { return a.frame < b.frame; });
 }
 
 void DemoPlayer::TitleChosen(int, Game& game) {
-  GameState& st = game.state();
-  if (script_.start) {
-    game.module().BlockX = script_.start->BlockX;
-    game.module().BlockY = script_.start->BlockY;
-    st.HeroX = script_.start->HeroX;
-    st.HeroY = script_.start->HeroY;
-  }
-  for (int item : script_.items) {
-    st.HaveItem[item] = 1;
-    st.ItemVisible[item] = true;
-  }
-  if (script_.switchOn) st.SwitchOn = *script_.switchOn;
+  ApplyScriptStart(game, game.module(), script_.start, script_.items, script_.switchOn);
 }
 
 void DemoPlayer::FrameBegins(long frame, Game& game) {
@@ -82,7 +48,7 @@ bool DemoPlayer::PlayEnded(RunResult result, Game& game) {
   const GameState& st = game.state();
   report_ << "{\"end\": \"" << EndReason(result) << "\", \"frames\": " << lastFrame_
           << ", \"BlockX\": " << game.module().BlockX << ", \"BlockY\": " << game.module().BlockY
-          << ", \"HeroX\": " << Number(st.HeroX) << ", \"HeroY\": " << Number(st.HeroY) << "}"
+          << ", \"HeroX\": " << TraceNumber(st.HeroX) << ", \"HeroY\": " << TraceNumber(st.HeroY) << "}"
           << std::endl;
   // The ending plays on in the window; any other end of play ends the demo.
   return result != RunResult::Ending;

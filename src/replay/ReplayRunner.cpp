@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "replay/EndingTrace.h"
+#include "replay/PositionLine.h"
 #include "game/Game.h"
 #include "replay/ReplayHost.h"
 #include "platform/Pictures.h"
@@ -11,20 +12,6 @@
 #include "world/basMoriva.h"
 
 namespace moriva {
-
-namespace {
-
-const char* EndReason(RunResult result) {
-  switch (result) {
-    case RunResult::Title: return "title";
-    case RunResult::Ending: return "ending";
-    case RunResult::Stopped: return "frames";
-    case RunResult::Closed: return "closed";
-  }
-  return "frames";
-}
-
-}  // namespace
 
 ReplayRunner::ReplayRunner(std::string folder) : folder_(std::move(folder)) {}
 ReplayRunner::~ReplayRunner() = default;
@@ -51,18 +38,7 @@ int ReplayRunner::Run(const ReplayScript& script, std::ostream& trace, std::stri
 
   game.SetViewFrame(kViewFrameSize, kViewFrameSize);
   game.ReturnToTitle();
-  GameState& st = game.state();
-  if (script.start) {
-    mod->BlockX = script.start->BlockX;
-    mod->BlockY = script.start->BlockY;
-    st.HeroX = script.start->HeroX;
-    st.HeroY = script.start->HeroY;
-  }
-  for (int item : script.items) {
-    st.HaveItem[item] = 1;
-    st.ItemVisible[item] = true;
-  }
-  if (script.switchOn) st.SwitchOn = *script.switchOn;
+  ApplyScriptStart(game, *mod, script.start, script.items, script.switchOn);
 
   const RunResult result = game.lblTitle_Click(script.continueGame ? 1 : 0);
   if (result == RunResult::Ending && script.endingTicks > 0) {

@@ -14,6 +14,7 @@
 #include "game/PhysicsMath.h"
 #include "game/TileClass.h"
 #include "replay/PlaySnapshot.h"
+#include "replay/PositionLine.h"
 #include "replay/RouteMoves.h"
 #include "replay/RouteSearchHost.h"
 #include "world/basMoriva.h"
@@ -221,18 +222,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
 
   // The start, as the replay runner sets it up before the title choice.
   game.ReturnToTitle();
-  GameState& st = game.state();
-  if (options.start) {
-    module->BlockX = options.start->BlockX;
-    module->BlockY = options.start->BlockY;
-    st.HeroX = options.start->HeroX;
-    st.HeroY = options.start->HeroY;
-  }
-  for (int item : options.items) {
-    st.HaveItem[item] = 1;
-    st.ItemVisible[item] = true;
-  }
-  if (options.switchOn) st.SwitchOn = *options.switchOn;
+  ApplyScriptStart(game, *module, options.start, options.items, options.switchOn);
   game.EnterBlock();
 
   SnapshotPool pool;
