@@ -174,9 +174,7 @@ int Export(const Arguments& args, std::ostream& out) {
 }
 
 int RunAssets(const Arguments& args, std::ostream& out) {
-  const std::string& command = Argument(args, 0, "assets command (export)");
-  if (command == "export") return Export(args, out);
-  throw ToolError("unknown assets command '" + command + "' (export)");
+  return RunOnlyCommand(args, out, "assets", "export", &Export);
 }
 
 const bool kRegistered = RegisterCommandGroup({"assets", kExportUsage, &RunAssets});

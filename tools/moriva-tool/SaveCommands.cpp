@@ -59,9 +59,7 @@ int Show(const Arguments& args, std::ostream& out) {
 }
 
 int RunSave(const Arguments& args, std::ostream& out) {
-  const std::string& command = Argument(args, 0, "save command (show)");
-  if (command == "show") return Show(args, out);
-  throw ToolError("unknown save command '" + command + "' (show)");
+  return RunOnlyCommand(args, out, "save", "show", &Show);
 }
 
 const bool kRegistered = RegisterCommandGroup({"save", kShowUsage, &RunSave});
