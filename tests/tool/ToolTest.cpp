@@ -159,6 +159,11 @@ const BadInput kBadInputs[] = {
     {"EmptySave", {"save", "show", "@empty.dat"}, "empty"},
     {"ShortSave", {"save", "show", "@one.dat"}, "too short"},
     {"UnknownSaveCommand", {"save", "load", "@one.dat"}, "unknown save command"},
+    {"FillBlockOutside", {"map", "fill", "@map", "@a.bmp", "5", "0", "1"}, "BX"},
+    {"FillCodeTooLarge", {"map", "fill", "@map", "@a.bmp", "0", "0", "256"}, "CODE"},
+    {"ReplaceToNegative", {"map", "replace", "@map", "@a.bmp", "1", "-2"}, "TO"},
+    {"EdgeMissingMap", {"map", "edge", "@nowhere.dat", "@a.bmp", "0", "0"}, "no such file"},
+    {"UnknownMapCommand", {"map", "paint", "@map", "@a.bmp"}, "unknown map command"},
     {"UnknownCommand", {"frobnicate"}, "unknown command"},
     {"NoCommand", {}, "missing command"},
 };
