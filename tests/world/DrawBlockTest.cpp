@@ -69,12 +69,17 @@ TEST_F(DrawBlockTest, TwoThousandFiveHundredTransfersAndOneRefresh) {
   EXPECT_EQ(transfersAtRefresh, 2500);  // the refresh comes after the last transfer
 }
 
-TEST_F(DrawBlockTest, BlockOutsideTheWorldDrawsBlackWithoutReadingTheMap) {
+// Black comes from the code, not from reading past the sheet's end: a taller sheet has white there.
+TEST_F(DrawBlockTest, CodesPastTheSheetAndBlocksOutsideTheWorldDrawBlackWhateverTheSheetsSize) {
+  const Surface tall(kSheetWidth, kSheetHeight + kTileSize, 0xFFFFFF);
+  map(0, 0) = kSheetTiles;
+  DrawBlock(map, tall, 0, 0, out);
+  EXPECT_TRUE(AllBlack(out, 0, 0));
   for (auto [bx, by] : {std::pair{-1, 0}, {5, 0}, {0, 5}, {32767, -32768}}) {
     out.fill(0xFFFFFF);
-    DrawBlock(map, sheet, bx, by, out);
-    EXPECT_TRUE(AllBlack(out, 0, 0));
-    EXPECT_TRUE(AllBlack(out, kBlockPixels - 32, kBlockPixels - 32));
+    DrawBlock(map, tall, bx, by, out);
+    EXPECT_TRUE(AllBlack(out, 0, 0)) << bx << "," << by;
+    EXPECT_TRUE(AllBlack(out, kBlockPixels - 32, kBlockPixels - 32)) << bx << "," << by;
   }
 }
 
