@@ -173,11 +173,9 @@ int Export(const Arguments& args, std::ostream& out) {
   return kSuccess;
 }
 
-int RunAssets(const Arguments& args, std::ostream& out) {
+const bool kRegistered = RegisterCommandGroup({"assets", kExportUsage, [](const Arguments& args, std::ostream& out) {
   return RunOnlyCommand(args, out, "assets", "export", &Export);
-}
-
-const bool kRegistered = RegisterCommandGroup({"assets", kExportUsage, &RunAssets});
+}});
 
 }  // namespace
 

@@ -58,11 +58,9 @@ int Show(const Arguments& args, std::ostream& out) {
   return kSuccess;
 }
 
-int RunSave(const Arguments& args, std::ostream& out) {
+const bool kRegistered = RegisterCommandGroup({"save", kShowUsage, [](const Arguments& args, std::ostream& out) {
   return RunOnlyCommand(args, out, "save", "show", &Show);
-}
-
-const bool kRegistered = RegisterCommandGroup({"save", kShowUsage, &RunSave});
+}});
 
 }  // namespace
 
