@@ -32,7 +32,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PixelScale, CentredOriginOnBlack) {
   EXPECT_EQ(PixelScale::CentredOrigin(QSize(1536, 1020), QSize(1920, 1080)), QPoint(192, 30));
-  EXPECT_EQ(PixelScale::CentredOrigin(QSize(512, 340), QSize(512, 340)), QPoint(0, 0));
 }
 
 class PixelScaleElements : public testing::Test {
@@ -48,11 +47,6 @@ class PixelScaleElements : public testing::Test {
   QLabel* grandchild;
   PixelScale scale;
 };
-
-TEST_F(PixelScaleElements, FactorOneIsTheDesignLayout) {
-  EXPECT_EQ(child->geometry(), QRect(8, 4, 320, 320));
-  EXPECT_EQ(grandchild->geometry(), QRect(272, 208, 134, 29));
-}
 
 TEST_F(PixelScaleElements, FactorMultipliesAndOriginMovesOnlyTheRootsChildren) {
   scale.SetFactor(3, QPoint(192, 30));
@@ -109,12 +103,6 @@ INSTANTIATE_TEST_SUITE_P(
                     MouseCase{"FullscreenOrigin", 3, {192, 30}, {192 + 816, 30 + 624}, {272, 208}},
                     MouseCase{"LeftOfThePicture", 3, {192, 30}, {191, 30}, {-1, 0}}),
     [](const testing::TestParamInfo<MouseCase>& param) { return std::string(param.param.name); });
-
-}  // namespace
-}  // namespace moriva
-
-namespace moriva {
-namespace {
 
 TEST(PixelScaleEnlarge, EveryPixelBecomesASquareAndOutsideIsBlack) {
   QImage source(3, 2, QImage::Format_RGB32);
