@@ -166,30 +166,23 @@ TEST(ScaledWindow, OpensAtTheLargestFactorThatFitsAndFullscreenCentresItOnBlack)
   EXPECT_EQ(w.window.picFrame()->pos(), QPoint(24, 12));
 }
 
-struct StartCase {
-  const char* name;
-  bool musicRemembered, mute;
-  bool musicOn, effectsOn;
-};
-
-class SoundAtStart : public testing::TestWithParam<StartCase> {};
-
-TEST_P(SoundAtStart, RememberedSwitchesAndMute) {
-  Preferences start;
-  start.musicOn = GetParam().musicRemembered;
-  Window w(start, GetParam().mute);
-  EXPECT_EQ(w.window.bgm().MusicOn(), GetParam().musicOn);
-  EXPECT_EQ(w.window.se().SoundOn, GetParam().effectsOn);
-  // The title music was asked for but not opened while the music is off.
-  const bool opened = std::find(w.midi.calls.begin(), w.midi.calls.end(), "Command=open") != w.midi.calls.end();
-  EXPECT_EQ(opened, GetParam().musicOn);
+TEST(ScaledWindow, SoundAtStartFollowsTheRememberedSwitchesAndMute) {
+  struct Case {
+    const char* name;
+    bool musicRemembered, mute, musicOn, effectsOn;
+  } const cases[] = {{"all on", true, false, true, true},
+                     {"music remembered off", false, false, false, true},
+                     {"mute", true, true, false, false}};
+  for (const Case& c : cases) {
+    Preferences start;
+    start.musicOn = c.musicRemembered;
+    Window w(start, c.mute);
+    EXPECT_EQ(w.window.bgm().MusicOn(), c.musicOn) << c.name;
+    EXPECT_EQ(w.window.se().SoundOn, c.effectsOn) << c.name;
+    // The title music was asked for but not opened while the music is off.
+    EXPECT_EQ(std::ranges::count(w.midi.calls, std::string("Command=open")) > 0, c.musicOn) << c.name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Start, SoundAtStart,
-                         testing::Values(StartCase{"AllOn", true, false, true, true},
-                                         StartCase{"MusicRememberedOff", false, false, false, true},
-                                         StartCase{"Mute", true, true, false, false}),
-                         [](const testing::TestParamInfo<StartCase>& param) { return std::string(param.param.name); });
 
 TEST(ScaledWindow, PadHoldsTheGamesKeysLikeTheKeyboard) {
   Window w;
