@@ -97,8 +97,10 @@ TEST_P(EditorLayoutTest, ControlStandsAtItsPlace) {
 
 INSTANTIATE_TEST_SUITE_P(
     Controls, EditorLayoutTest,
-    ::testing::Values(ControlCase{"picEdit", nullptr, {20, 8, 1600, 1600}},
+    ::testing::Values(ControlCase{"picFrame", nullptr, {0, 4, 320, 320}},
+                      ControlCase{"picEdit", nullptr, {20, 8, 1600, 1600}},
                       ControlCase{"picMap", nullptr, {336, 8, 51, 51}},
+                      ControlCase{"Picture1", nullptr, {336, 64, 161, 89}},
                       ControlCase{"cmdArrow0", "↑", {56, 8, 41, 33}},
                       ControlCase{"cmdArrow1", "→", {104, 24, 41, 33}},
                       ControlCase{"cmdArrow2", "↓", {56, 48, 41, 33}},
@@ -106,6 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ControlCase{"cmdFill", "Fill", {336, 164, 81, 33}},
                       ControlCase{"cmdProve", "Edge", {424, 164, 81, 33}},
                       ControlCase{"txtFrom", nullptr, {336, 220, 33, 18}},
+                      ControlCase{"lblStatic", ">", {372, 224, 6, 12}},
+                      ControlCase{"txtTo", nullptr, {380, 220, 33, 17}},
                       ControlCase{"cmdReplace", "Replace", {424, 208, 81, 33}},
                       ControlCase{"cmdLoad", "Load", {336, 272, 81, 33}},
                       ControlCase{"cmdSave", "Save", {424, 272, 81, 33}},

@@ -73,6 +73,7 @@ TEST(RopeTest, AHookAboveCatchesTheRopeAndTheHeroClimbsToItsRow) {
   EXPECT_EQ(s.RopeRow, 31);
   EXPECT_TRUE(HeroSprite(s) == 8 || HeroSprite(s) == 12);
   EXPECT_EQ(rig.host().FramesOfEffect(effect::kRope), std::vector<long>{1});
+  EXPECT_EQ(s.linRope[0].X1, 335);
   EXPECT_EQ(s.linRope[0].Y1, 31 * 32 - 24);  // 8 px below the hook tile's top
   EXPECT_EQ(s.linRope[0].Y2, 1248 - 4 + 2);  // the climb has already taken its first 4 px
   // 288 px at 4 px a frame: the 72nd frame reaches the row's top.

@@ -45,6 +45,7 @@ TEST(SaveLoad, LoadRestoresTheSavedBlockAtItsEntryPointAndTheIcons) {
   f.st().ItemVisible[0] = true;
   f.st().MissCount[1][3] = 0;
   f.st().HeroVX = 5;
+  f.st().PrevState = 2;
   ASSERT_TRUE(f.game().LoadGame(0));
   EXPECT_EQ(f.mod().BlockX, 1);
   EXPECT_EQ(f.mod().BlockY, 3);
@@ -53,6 +54,7 @@ TEST(SaveLoad, LoadRestoresTheSavedBlockAtItsEntryPointAndTheIcons) {
   EXPECT_EQ(f.st().SwitchOn, 0);
   EXPECT_EQ(f.st().MissCount[1][3], 12);
   EXPECT_EQ(f.st().HeroVX, 0);
+  EXPECT_EQ(f.st().PrevState, 0);
   EXPECT_FALSE(f.st().ItemVisible[0]);
   EXPECT_TRUE(f.st().ItemVisible[4]);
   EXPECT_EQ(f.st().BlockColor[1][3], kColorCurrentBlock);

@@ -157,6 +157,7 @@ TEST(WaterTest, WithoutTheHelmetTheHeroDrownsWithItHeSwims) {
     }
     const long in = rig.FirstFrame([](const GameState& s) { return s.HeroState == hero::kDrowned; });
     ASSERT_GT(in, 0);
+    EXPECT_EQ(rig.At(in).SplashTimer, 19);
     EXPECT_EQ(rig.At(in).HeroVY, 0.4f);
     EXPECT_EQ(rig.At(in + 147).MissCount[2][2], 0);
     EXPECT_EQ(rig.At(in + 148).MissCount[2][2], 1);  // the 149th frame

@@ -45,6 +45,7 @@ TEST(TreasureBoxTest, TheRopeBoxGivesTheRopeOnceAndIsEmptyAfterReEntering) {
   EXPECT_TRUE(rig.host().atDialog[0].ItemVisible[7]);
   const GameState& opened = rig.At(1);
   EXPECT_EQ(opened.BlockTiles(10, kFloorRow - 1), kBehindBox);
+  EXPECT_EQ(opened.HeroVX, 0.0f);
   EXPECT_EQ(opened.KeyState[vk::kRight], 0);  // the keys were forgotten after the dialog
   EXPECT_EQ(rig.SurfaceTile(10, kFloorRow - 1), PhysicsRig::TileColour(kBehindBox));
   EXPECT_EQ(rig.module().Map(10, kFloorRow - 1), 55);  // the world keeps its box

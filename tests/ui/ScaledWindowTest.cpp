@@ -59,15 +59,21 @@ struct Figure {
 const std::vector<Figure>& Figures() {
   static const std::vector<Figure> figures = {
       {"picFrame", [](const frmGame& w) { return w.picFrame(); }, {8, 4, 320, 320}},
+      {"shpMap0", [](const frmGame& w) { return w.shpMap(0); }, {342, 113, 18, 18}},
       {"shpMap7", [](const frmGame& w) { return w.shpMap(7); }, {390, 137, 18, 18}},
       {"shpMap24", [](const frmGame& w) { return w.shpMap(24); }, {438, 209, 18, 18}},
+      {"imgItem0", [](const frmGame& w) { return w.imgItem(0); }, {340, 262, 32, 32}},
       {"imgItem5", [](const frmGame& w) { return w.imgItem(5); }, {340, 294, 32, 32}},
       {"imgItem6", [](const frmGame& w) { return w.imgItem(6); }, {372, 292, 32, 32}},
       {"imgItem9", [](const frmGame& w) { return w.imgItem(9); }, {468, 294, 32, 32}},
+      {"lblBeta2", [](const frmGame& w) { return w.lblBeta2(); }, {384, 56, 83, 16}},
       {"lblDPS", [](const frmGame& w) { return w.lblDPS(); }, {12, 328, 33, 12}},
       {"picTitle", [](const frmGame& w) { return w.picTitle(); }, {0, 0, 518, 350}},
       {"lblBeta1", [](const frmGame& w) { return w.lblBeta1(); }, {392, 168, 107, 21}},
+      {"lblTitle0", [](const frmGame& w) { return w.lblTitle(0); }, {272, 208, 134, 29}},
       {"lblTitle1", [](const frmGame& w) { return w.lblTitle(1); }, {272, 248, 136, 29}},
+      {"lblTitle2", [](const frmGame& w) { return w.lblTitle(2); }, {273, 288, 71, 29}},
+      {"lblWait0", [](const frmGame& w) { return w.lblWait(0); }, {168, 152, 204, 35}},
       {"lblWait1", [](const frmGame& w) { return w.lblWait(1); }, {172, 156, 204, 35}},
   };
   return figures;
