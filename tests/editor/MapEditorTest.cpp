@@ -188,6 +188,7 @@ TEST_F(MapEditorTest, SpareRowAndColumnStayZeroThroughEveryOperation) {
   editor.cmdProve_Click();
   editor.cmdReplace_Click("0", "8");
   ASSERT_TRUE(editor.cmdSave_Click());
+  EXPECT_FALSE(editor.unsaved());
   ASSERT_TRUE(editor.cmdLoad_Click());
   editor.cmdMakeMap_Click();
   editor.history().undo();
@@ -257,6 +258,23 @@ INSTANTIATE_TEST_SUITE_P(
                                },
                                true}),
     [](const ::testing::TestParamInfo<UndoCase>& p) { return std::string(p.param.name); });
+
+// Ctrl+S reaches Save even while the button is still disabled: an empty grid must not
+// replace the world on disk.
+TEST(MapEditorBeforeLoad, SaveIsRefusedAndTheFileKept) {
+  test::TempFolder folder;
+  MapGrid world;
+  world(3, 4) = 9;
+  ASSERT_TRUE(SaveMap(MapFilePath(folder.path()), world));
+  basMoriva shared;
+  const Surface sheet;
+  MapEditor editor{shared, [&]() -> const Surface& { return sheet; }};
+  editor.SetUp(folder.path());
+  EXPECT_FALSE(editor.cmdSave_Click());
+  MapGrid onDisk;
+  ASSERT_TRUE(LoadMap(shared.MapFile, onDisk));
+  EXPECT_EQ(onDisk, world);
+}
 
 TEST(CellInfo, NamesTheCellAndWhatItsCodeDoes) {
   MapGrid map;

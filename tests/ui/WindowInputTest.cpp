@@ -130,6 +130,14 @@ TEST(GameWindow, ClosingDuringPlayEndsTheLoopAndClosesTheMusicDevice) {
   EXPECT_FALSE(w.window.lblDPS()->text().isEmpty());
 }
 
+// A held key's repeats are no new presses: keys forgotten after a dialog stay forgotten.
+TEST(GameWindow, AKeyRepeatPressesNothing) {
+  Window w;
+  QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, 114, 0, 0, QString(), true);
+  QApplication::sendEvent(w.window.picTitle(), &repeat);
+  EXPECT_EQ(w.window.game().state().KeyState[vk::kRight], 0);
+}
+
 // Key events as the window system delivers them: X11/Wayland scan codes (evdev + 8).
 struct KeyStep { bool press; int qtKey; std::uint32_t scan; Qt::KeyboardModifiers mods; const char* text; };
 struct KeyCase { const char* name; std::vector<KeyStep> steps; std::vector<int> held; };
