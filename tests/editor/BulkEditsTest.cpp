@@ -8,38 +8,33 @@ namespace {
 constexpr std::uint8_t G = kEdgeGround;
 constexpr std::uint8_t R = kEdgeRock;
 
-struct EdgeCase { const char* name; std::uint8_t centre, up, down, left, right, written; };
-
-class EdgeCodeTest : public ::testing::TestWithParam<EdgeCase> {};
-
 // Also run through a whole block, so the snapshot and the neighbour directions are checked.
-TEST_P(EdgeCodeTest, WritesTheLastCornerThatHolds) {
-  const EdgeCase& c = GetParam();
-  EXPECT_EQ(EdgeCode(c.centre, c.up, c.down, c.left, c.right), c.written);
-
-  MapGrid map;
-  const int x = 60, y = 70;  // inside block (1, 1)
-  map(x, y) = c.centre, map(x, y - 1) = c.up, map(x, y + 1) = c.down, map(x - 1, y) = c.left, map(x + 1, y) = c.right;
-  EdgeBlock(map, 1, 1);
-  EXPECT_EQ(map(x, y), c.written);
+TEST(EdgeCode, WritesTheLastCornerThatHolds) {
+  struct Case {
+    const char* name;
+    std::uint8_t centre, up, down, left, right, written;
+  } const cases[] = {{"ground up-left", G, R, 0, R, 0, 11},
+                     {"ground up-right", G, R, 0, 0, R, 10},
+                     {"ground down-right", G, 0, R, 0, R, 2},
+                     {"ground down-left", G, 0, R, R, 0, 3},
+                     {"ground up-left and up-right: the second wins", G, R, 0, R, R, 10},
+                     {"ground all four: the last wins", G, R, R, R, R, 3},
+                     {"ground one neighbour", G, R, 0, 0, 0, G},
+                     {"rock up-left", R, G, 0, G, 0, 89},
+                     {"rock up-right", R, G, 0, 0, G, 88},
+                     {"rock down-right", R, 0, G, 0, G, 80},
+                     {"rock down-left", R, 0, G, G, 0, 81},
+                     {"rock two corners stays rock", R, G, 0, G, G, R},
+                     {"other code unchanged", 5, R, R, R, R, 5}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(EdgeCode(c.centre, c.up, c.down, c.left, c.right), c.written) << c.name;
+    MapGrid map;
+    const int x = 60, y = 70;  // inside block (1, 1)
+    map(x, y) = c.centre, map(x, y - 1) = c.up, map(x, y + 1) = c.down, map(x - 1, y) = c.left, map(x + 1, y) = c.right;
+    EdgeBlock(map, 1, 1);
+    EXPECT_EQ(map(x, y), c.written) << c.name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Corners, EdgeCodeTest,
-    ::testing::Values(EdgeCase{"GroundUpLeft", G, R, 0, R, 0, 11},
-                      EdgeCase{"GroundUpRight", G, R, 0, 0, R, 10},
-                      EdgeCase{"GroundDownRight", G, 0, R, 0, R, 2},
-                      EdgeCase{"GroundDownLeft", G, 0, R, R, 0, 3},
-                      EdgeCase{"GroundUpLeftAndRightSecondWins", G, R, 0, R, R, 10},
-                      EdgeCase{"GroundAllFourLastWins", G, R, R, R, R, 3},
-                      EdgeCase{"GroundOneNeighbour", G, R, 0, 0, 0, G},
-                      EdgeCase{"RockUpLeft", R, G, 0, G, 0, 89},
-                      EdgeCase{"RockUpRight", R, G, 0, 0, G, 88},
-                      EdgeCase{"RockDownRight", R, 0, G, 0, G, 80},
-                      EdgeCase{"RockDownLeft", R, 0, G, G, 0, 81},
-                      EdgeCase{"RockTwoCornersStayRock", R, G, 0, G, G, R},
-                      EdgeCase{"OtherCodeUnchanged", 5, R, R, R, R, 5}),
-    [](const ::testing::TestParamInfo<EdgeCase>& p) { return std::string(p.param.name); });
 
 TEST(EdgeBlock, NeverChangesTheBlocksFirstColumnOrRow) {
   MapGrid map;

@@ -97,11 +97,6 @@ TEST_F(MapEditorTest, LeftDragPaintsAtEveryMoveRightDragMovesNothing) {
   EXPECT_EQ(map(), before);
 }
 
-TEST_F(MapEditorTest, ArrowFromTheLaidOutPositionSaysWhereTheViewIs) {
-  editor.cmdArrow_Click(kArrowRight);
-  EXPECT_EQ(editor.status(), "(X,Y)=(-1280,0)");
-}
-
 TEST_F(MapEditorTest, OverviewReleaseSelectsTheBlockAndKeepsTheView) {
   editor.cmdArrow_Click(kArrowDown);
   const ViewOffsets view = editor.view();
@@ -122,16 +117,6 @@ TEST_F(MapEditorTest, OverviewReleaseSelectsTheBlockAndKeepsTheView) {
   EXPECT_EQ(editor.picEdit().transferCount(), transfers);
 }
 
-TEST_F(MapEditorTest, PaletteReleasesPickOrIgnore) {
-  EXPECT_EQ(editor.PartCode, 0);
-  ASSERT_TRUE(editor.picParts_MouseUp(1, 70, 40));
-  EXPECT_EQ(editor.PartCode, 10);
-  ASSERT_TRUE(editor.picParts_MouseUp(2, 255, 767));
-  EXPECT_EQ(editor.PartCode, 191);
-  EXPECT_FALSE(editor.picParts_MouseUp(1, 256, 10));
-  EXPECT_EQ(editor.PartCode, 191);
-}
-
 TEST_F(MapEditorTest, FillSetsExactlyTheBlock) {
   Select(1, 2);
   editor.picParts_MouseUp(1, 5 * 32, 0);
@@ -148,33 +133,21 @@ TEST_F(MapEditorTest, FillSetsExactlyTheBlock) {
   EXPECT_EQ(editor.picEdit(), DrawnBlock(map(), sheet, 1, 2));
 }
 
-struct ReplaceCase { const char* name; const char* from; const char* to; int fromCode, toCode; };  // -1: no change
-
-class ReplaceTest : public MapEditorTest, public ::testing::WithParamInterface<ReplaceCase> {};
-
-TEST_P(ReplaceTest, ReplacesEverywhereAndEndsOnBlockZero) {
-  const ReplaceCase& c = GetParam();
+// The fields' reading is ReplaceFieldTest's; here, that every cell of the world changes.
+TEST_F(MapEditorTest, ReplaceChangesEveryCellOfTheCodeAndEndsOnBlockZero) {
   Select(3, 2);
-  const ReplaceOutcome r = editor.cmdReplace_Click(c.from, c.to);
-  EXPECT_TRUE(r.done) << r.message;
+  const ReplaceOutcome r = editor.cmdReplace_Click("3", "12.5");
+  ASSERT_TRUE(r.done) << r.message;
   MapGrid expected = world;
-  if (c.fromCode >= 0)
-    for (int x = 0; x < kWorldTiles; ++x)
-      for (int y = 0; y < kWorldTiles; ++y)
-        if (expected(x, y) == c.fromCode) expected(x, y) = static_cast<std::uint8_t>(c.toCode);
+  for (int x = 0; x < kWorldTiles; ++x)
+    for (int y = 0; y < kWorldTiles; ++y)
+      if (expected(x, y) == 3) expected(x, y) = 12;
   EXPECT_EQ(map(), expected);
-  EXPECT_EQ(shared.BlockX, 0);
-  EXPECT_EQ(shared.BlockY, 0);
+  EXPECT_EQ(r.changed, CellsChanged(world, map()));
+  EXPECT_EQ(editor.cmdReplace_Click("5", "5").changed, 0);
+  EXPECT_EQ((std::pair{shared.BlockX, shared.BlockY}), (std::pair<std::int16_t, std::int16_t>{0, 0}));
   EXPECT_EQ(editor.picEdit(), DrawnBlock(map(), sheet, 0, 0));
 }
-
-INSTANTIATE_TEST_SUITE_P(Fields, ReplaceTest,
-                         ::testing::Values(ReplaceCase{"ThreeByTwelveAndAHalf", "3", "12.5", 3, 12},
-                                           ReplaceCase{"SevenAbcByNine", "7abc", "9", 7, 9},
-                                           ReplaceCase{"BothEmpty", "", "", -1, 0}),
-                         [](const ::testing::TestParamInfo<ReplaceCase>& p) {
-                           return std::string(p.param.name);
-                         });
 
 TEST_F(MapEditorTest, OneMapNamesTheBlockAndKeepsPaintingOutsideTheView) {
   ASSERT_TRUE(editor.cmdBMP_Click());
@@ -215,6 +188,7 @@ TEST_F(MapEditorTest, SpareRowAndColumnStayZeroThroughEveryOperation) {
   editor.cmdProve_Click();
   editor.cmdReplace_Click("0", "8");
   ASSERT_TRUE(editor.cmdSave_Click());
+  EXPECT_FALSE(editor.unsaved());
   ASSERT_TRUE(editor.cmdLoad_Click());
   editor.cmdMakeMap_Click();
   editor.history().undo();
@@ -284,6 +258,23 @@ INSTANTIATE_TEST_SUITE_P(
                                },
                                true}),
     [](const ::testing::TestParamInfo<UndoCase>& p) { return std::string(p.param.name); });
+
+// Ctrl+S reaches Save even while the button is still disabled: an empty grid must not
+// replace the world on disk.
+TEST(MapEditorBeforeLoad, SaveIsRefusedAndTheFileKept) {
+  test::TempFolder folder;
+  MapGrid world;
+  world(3, 4) = 9;
+  ASSERT_TRUE(SaveMap(MapFilePath(folder.path()), world));
+  basMoriva shared;
+  const Surface sheet;
+  MapEditor editor{shared, [&]() -> const Surface& { return sheet; }};
+  editor.SetUp(folder.path());
+  EXPECT_FALSE(editor.cmdSave_Click());
+  MapGrid onDisk;
+  ASSERT_TRUE(LoadMap(shared.MapFile, onDisk));
+  EXPECT_EQ(onDisk, world);
+}
 
 TEST(CellInfo, NamesTheCellAndWhatItsCodeDoes) {
   MapGrid map;

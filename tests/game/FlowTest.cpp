@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "support/GameFixture.h"
@@ -17,12 +18,6 @@ namespace {
 
 using test::GameFixture;
 
-bool Contains(const std::vector<std::string>& calls, const std::string& text) {
-  for (const auto& c : calls)
-    if (c.find(text) != std::string::npos) return true;
-  return false;
-}
-
 TEST(Flow, CaptionAndItemTexts) {
   EXPECT_STREQ(kAppTitle, "ルナポロ　べーたばん");
   EXPECT_EQ(kVersionMinor, 93);
@@ -32,52 +27,36 @@ TEST(Flow, CaptionAndItemTexts) {
 }
 
 TEST(Flow, MusicOnePlaysQz2AndEffectFourteenPlaysRope) {
-  test::TempFolder folder;
   RecordingMidiDevice device;
   RecordingWavPlayer player;
-  clsBGM bgm(folder.path());
-  Sound se(player, folder.path());
+  clsBGM bgm("/game");
+  Sound se(player, "/game");
   RegisterGameAudio(bgm, device, se);
   EXPECT_TRUE(se.SoundOn);
   ASSERT_EQ(bgm.MusicFiles().size(), 4u);
   ASSERT_EQ(se.SoundFiles().size(), 14u);
-  device.calls.clear();
   bgm.BGMPlay(1, true);
-  EXPECT_TRUE(Contains(device.calls, "qz2.mid"));
+  EXPECT_TRUE(std::ranges::any_of(device.calls, [](const std::string& c) { return c.ends_with("qz2.mid"); }));
   se.PlayAsync(14, 0, 1, 0);
   ASSERT_FALSE(player.calls.empty());
-  const std::string played = player.calls.back().file;
-  EXPECT_EQ(played.substr(played.size() - 8), "rope.wav");
-  // Number 0 is no entry of either list.
+  EXPECT_TRUE(player.calls.back().file.ends_with("rope.wav"));
   player.calls.clear();
-  se.PlayAsync(0, 0, 1, 0);
+  se.PlayAsync(0, 0, 1, 0);  // number 0 is no entry of either list
   for (const auto& c : player.calls) EXPECT_TRUE(c.file.empty()) << c.file;
 }
 
 TEST(Flow, ResetGameSetsTheNewGameButKeepsTheMissCounts) {
   GameFixture f;
-  f.st().MissCount[1][2] = 7;
-  f.st().HaveItem[3] = 1;
-  f.st().ItemVisible[3] = true;
-  f.st().BlockColor[0][0] = kColorVisited;
-  f.st().SwitchOn = 0;
-  f.st().HeroVX = 3;
-  f.st().KeyState[vk::kSpace] = kTrue;
-  f.st().RopeRow = 4;
-  f.st().linRope[0].Visible = true;
-  f.st().Countdown = 40;
+  GameState& s = f.st();
+  s.MissCount[1][2] = 7, s.HaveItem[3] = 1, s.ItemVisible[3] = true, s.BlockColor[0][0] = kColorVisited;
+  s.SwitchOn = 0, s.HeroVX = 3, s.KeyState[vk::kSpace] = kTrue, s.RopeRow = 4, s.Countdown = 40;
   f.game().ResetGame();
-  EXPECT_EQ((std::tuple{f.mod().BlockX, f.mod().BlockY, f.st().HeroX, f.st().HeroY}),
+  EXPECT_EQ((std::tuple{f.mod().BlockX, f.mod().BlockY, s.HeroX, s.HeroY}),
             (std::tuple<std::int16_t, std::int16_t, float, float>{2, 4, 160.0f, 1498.0f}));
-  EXPECT_EQ(f.st().HeroVX, 0.0f);
-  EXPECT_EQ(f.st().SwitchOn, 1);
-  EXPECT_EQ(f.st().HaveItem[3], 0);
-  EXPECT_FALSE(f.st().ItemVisible[3]);
-  EXPECT_EQ(f.st().BlockColor[0][0], -1);
-  EXPECT_EQ(f.st().KeyState[vk::kSpace], 0);
-  EXPECT_EQ(f.st().MissCount[1][2], 7);
-  EXPECT_EQ(f.st().RopeRow, 0);
-  EXPECT_EQ(f.st().Countdown, 0);
+  // HeroVX, SwitchOn, item 3 owned and shown, block (0, 0)'s colour, Space, rope, countdown, misses.
+  const std::vector<int> after = {static_cast<int>(s.HeroVX), s.SwitchOn, s.HaveItem[3], s.ItemVisible[3],
+                                  s.BlockColor[0][0], s.KeyState[vk::kSpace], s.RopeRow, s.Countdown, s.MissCount[1][2]};
+  EXPECT_EQ(after, (std::vector<int>{0, 1, 0, 0, -1, 0, 0, 0, 7}));
 }
 
 TEST(Flow, TitleClickOrder) {

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 
+#include "game/GameTables.h"
+#include "platform/KeyCodes.h"
 #include "support/GameFixture.h"
-#include "world/SaveFile.h"
 
 namespace moriva {
 namespace {
@@ -59,17 +60,40 @@ TEST(SaveLoad, LoadRestoresTheSavedBlockAtItsEntryPointAndTheIcons) {
   EXPECT_EQ(f.st().BlockColor[1][3], kColorCurrentBlock);
 }
 
-TEST(SaveLoad, AnUnreadableFileIsReportedAndChangesNothing) {
+// A folder where the save file goes: loading and saving fail, say so and change nothing;
+// once the file can be written, the same block saves.
+TEST(SaveLoad, AFileThatCannotBeReadOrWrittenIsReportedAndChangesNothing) {
   GameFixture f;
-  std::filesystem::create_directory(f.game().savePath());  // a folder where the file should be
+  std::filesystem::create_directory(f.game().savePath());
   f.mod().BlockX = 3;
-  f.st().HaveItem[1] = 1;
+  f.st().HaveItem[kItemDiary] = 1;
   EXPECT_FALSE(f.game().LoadGame(0));
   EXPECT_EQ(f.mod().BlockX, 3);
-  EXPECT_EQ(f.st().HaveItem[1], 1);
+  EXPECT_EQ(f.st().HaveItem[kItemDiary], 1);
   EXPECT_EQ(f.host().errors.size(), 1u);
-  f.game().SaveGame();
+
+  f.host().onFrameBegins = [&](long n) {
+    if (n == 2) f.game().KeyDown(vk::kS), f.game().KeyDown(vk::kRight);
+  };
+  bool heldAfterTheBox = true;
+  f.host().onFrameEnded = [&](long n) {
+    if (n != 2) return;
+    heldAfterTheBox = f.st().KeyState[vk::kRight] != 0 || f.st().KeyState[vk::kS] != 0;
+    std::filesystem::remove(f.game().savePath());
+  };
+  f.PlayFrames(3);
   EXPECT_EQ(f.host().errors.size(), 2u);
+  EXPECT_EQ(f.host().effects, std::vector<int>{effect::kClick}) << "only the title's click";
+  EXPECT_EQ(f.st().SavedInBlock, 0);
+  EXPECT_FALSE(heldAfterTheBox) << "keys released while the message was up stay released";
+
+  f.host().onFrameEnded = nullptr;
+  f.host().onFrameBegins = [&](long n) {
+    if (n == 2) f.game().KeyDown(vk::kS);
+  };
+  f.PlayFrames(3);
+  EXPECT_EQ(std::ranges::count(f.host().notes, GameEvent::SaveGame, &std::pair<GameEvent, int>::first), 1);
+  EXPECT_EQ(f.st().SavedInBlock, 1);
 }
 
 }  // namespace

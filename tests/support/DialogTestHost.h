@@ -21,31 +21,21 @@ class DialogTestHost final : public HeadlessGameHost {
     bgm.InitBGM(device);
     for (const char* file : {"qz2.mid", "qz3.mid", "sky02.mid", "org5.mid"}) bgm.AddBGM(file);
   }
-  void PlayEffect(int number) override { effects.push_back(number); }
   void PlayMusic(int number, bool notLoop) override {
     music.emplace_back(number, notLoop);
     bgm.BGMPlay(static_cast<std::int16_t>(number), notLoop);
   }
   void StopMusic() override { bgm.BGMStop(); }
-  bool AskYesNo(const char* question) override {
-    questions.emplace_back(question);
-    return true;
-  }
   void ShowEndingView() override {
     ++endingViews;
     if (onEndingView) onEndingView();
   }
-  void ReportError(const std::string& message) override { questions.push_back(message); }
 
-  long Opens() const {
-    return std::count(device.calls.begin(), device.calls.end(), "Command=open");
-  }
+  long Opens() const { return std::ranges::count(device.calls, std::string("Command=open")); }
 
   RecordingMidiDevice device;
   clsBGM bgm;
-  std::vector<int> effects;
   std::vector<std::pair<int, bool>> music;
-  std::vector<std::string> questions;
   int endingViews = 0;
   std::function<void()> onEndingView;
 };

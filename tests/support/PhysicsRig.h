@@ -13,6 +13,10 @@
 
 namespace moriva::test {
 
+// The floor row the rule tests stand the hero on, and the top of a hero standing there.
+constexpr int kFloorRow = 40;
+constexpr float kStandY = (kFloorRow - 1) * kTileSize;
+
 // A host that records what play asks of the outside world, frame by frame.
 class RecordingHost : public HeadlessGameHost {
  public:

@@ -5,16 +5,14 @@
 #include <utility>
 #include <vector>
 
-#include "game/GameHost.h"
-#include "platform/Clock.h"
+#include "game/HeadlessGameHost.h"
 
 namespace moriva {
 
-// A host without a window: records what the game asks of the outside world, answers the
-// questions from a list (No once it is used up), closes item dialogs at once and runs on
-// a virtual clock. Tests and the replay runner hook their per-frame work into the frame
-// callbacks.
-class RecordingGameHost : public GameHost {
+// A host without a window that records what the game asks of the outside world, answers
+// the questions from a list (No once it is used up) and closes item dialogs at once. Tests
+// hook their per-frame work into the frame callbacks.
+class RecordingGameHost : public HeadlessGameHost {
  public:
   struct Music {
     int number;
@@ -33,23 +31,19 @@ class RecordingGameHost : public GameHost {
 
   void PlayEffect(int number) override { effects.push_back(number); }
   void PlayMusic(int number, bool notLoop) override { music.push_back({number, notLoop}); }
-  void StopMusic() override { ++musicStops; }
   bool AskYesNo(const char* question) override {
     const bool yes = nextAnswer < answers.size() && answers[nextAnswer++];
     questions.push_back({question, yes});
     return yes;
   }
   void ShowItemDialog(int itemNo) override { dialogs.push_back(itemNo); }
-  void ShowEndingView() override { ++endings; }
   void ShowTitle() override { titleVisible = true; }
   void ShowPleaseWait(bool visible) override { pleaseWaitShown += visible ? 1 : 0; }
   void HideTitle() override { titleVisible = false; }
-  void Refresh() override { ++refreshes; }
   void ProcessEvents() override {
     ++eventPasses;
     if (onEvents) onEvents();
   }
-  Clock& clock() override { return virtualClock; }
   void ReportError(const std::string& message) override { errors.push_back(message); }
   void FrameBegins(long frame) override {
     if (onFrameBegins) onFrameBegins(frame);
@@ -67,13 +61,9 @@ class RecordingGameHost : public GameHost {
   std::vector<int> dialogs;
   std::vector<std::string> errors;
   std::vector<std::pair<GameEvent, int>> notes;
-  int endings = 0;
-  int musicStops = 0;
   int pleaseWaitShown = 0;
   bool titleVisible = false;
-  long refreshes = 0;
   long eventPasses = 0;
-  VirtualClock virtualClock;
 
   std::function<void(long)> onFrameBegins;
   std::function<void(long)> onFrameEnded;

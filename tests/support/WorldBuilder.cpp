@@ -23,14 +23,6 @@ bool InWorld(int x, int y) { return x >= 0 && x <= kWorldTiles && y >= 0 && y <=
 WorldBuilder::WorldBuilder() {
   for (auto& entry : legend_) entry = -1;
   for (const auto& entry : kDefaultLegend) legend_[static_cast<unsigned char>(entry.ch)] = entry.code;
-  for (int x = 0; x <= kWorldTiles; ++x) {
-    for (int y = 0; y <= kWorldTiles; ++y) map_(x, y) = 0;
-  }
-}
-
-WorldBuilder& WorldBuilder::Legend(char ch, std::uint8_t code) {
-  legend_[static_cast<unsigned char>(ch)] = code;
-  return *this;
 }
 
 WorldBuilder& WorldBuilder::Set(int bx, int by, int col, int row, std::uint8_t code) {

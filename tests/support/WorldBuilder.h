@@ -11,7 +11,7 @@ namespace moriva::test {
 // Builds a world map from a few rows of text, one character a tile, so a test shows the
 // place it plays in. The whole world starts as open background (code 0).
 //
-// Default legend (Legend() adds or changes entries):
+// Legend:
 //   .  0 open           #  96 solid          W  5 water          F  32 fire
 //   R  33 red pool      ^  34 spikes         S  38 spring        H  40 ladder
 //   <  44 launcher left >  46 launcher right ~  50 float         k  52 hook
@@ -24,8 +24,6 @@ namespace moriva::test {
 class WorldBuilder {
  public:
   WorldBuilder();
-
-  WorldBuilder& Legend(char ch, std::uint8_t code);
 
   // Writes the rows into block (bx, by) from its tile (col, row) on, rightwards and
   // downwards. Column or row 50 is the first of the next block (the world's spare edge for

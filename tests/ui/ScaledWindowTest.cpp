@@ -63,6 +63,7 @@ const std::vector<Figure>& Figures() {
       {"shpMap7", [](const frmGame& w) { return w.shpMap(7); }, {390, 137, 18, 18}},
       {"shpMap24", [](const frmGame& w) { return w.shpMap(24); }, {438, 209, 18, 18}},
       {"imgItem0", [](const frmGame& w) { return w.imgItem(0); }, {340, 262, 32, 32}},
+      {"imgItem5", [](const frmGame& w) { return w.imgItem(5); }, {340, 294, 32, 32}},
       {"imgItem6", [](const frmGame& w) { return w.imgItem(6); }, {372, 292, 32, 32}},
       {"imgItem9", [](const frmGame& w) { return w.imgItem(9); }, {468, 294, 32, 32}},
       {"lblBeta2", [](const frmGame& w) { return w.lblBeta2(); }, {384, 56, 83, 16}},
@@ -76,12 +77,6 @@ const std::vector<Figure>& Figures() {
       {"lblWait1", [](const frmGame& w) { return w.lblWait(1); }, {172, 156, 204, 35}},
   };
   return figures;
-}
-
-TEST(ScaledWindow, OpensAtTheLargestFactorThatFits) {
-  Window w;
-  EXPECT_EQ(w.window.windowFactor(), 3);
-  EXPECT_EQ(w.window.size(), QSize(1536, 1020));
 }
 
 TEST(ScaledWindow, DesignFiguresHoldAtFactorOneAndScaleAtThree) {
@@ -147,12 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
         BindingCase{"CtrlPlusStopsAtTheScreen", 3, {{Qt::Key_Plus, kCtrl}}, 3, false, true, true},
         BindingCase{"CtrlMinus", 3, {{Qt::Key_Minus, kCtrl}}, 2, false, true, true},
         BindingCase{"CtrlMinusStopsAtOne", 1, {{Qt::Key_Minus, kCtrl}}, 1, false, true, true},
-        BindingCase{"CtrlZeroFits", 1, {{Qt::Key_0, kCtrl}}, 3, false, true, true},
-        BindingCase{"F11", 3, {{Qt::Key_F11, kNone}}, 3, true, true, true},
         BindingCase{"F11Twice", 3, {{Qt::Key_F11, kNone}, {Qt::Key_F11, kNone}}, 3, false, true, true},
         BindingCase{"AltEnter", 3, {{Qt::Key_Return, Qt::AltModifier}}, 3, true, true, true},
-        BindingCase{"M", 3, {{Qt::Key_M, kNone}}, 3, false, false, true},
-        BindingCase{"N", 3, {{Qt::Key_N, kNone}}, 3, false, true, false},
         BindingCase{"MTwice", 3, {{Qt::Key_M, kNone}, {Qt::Key_M, kNone}}, 3, false, true, true},
         BindingCase{"MAndN", 3, {{Qt::Key_M, kNone}, {Qt::Key_N, kNone}}, 3, false, false, false}),
     [](const testing::TestParamInfo<BindingCase>& param) { return std::string(param.param.name); });
@@ -167,8 +158,9 @@ TEST(ScaledWindow, WindowKeysNeverReachTheGame) {
   EXPECT_EQ(w.window.game().state().KeyState[vk::kEnter], 0);
 }
 
-TEST(ScaledWindow, FullscreenCentresTheLargestFittingFactorOnBlack) {
+TEST(ScaledWindow, OpensAtTheLargestFactorThatFitsAndFullscreenCentresItOnBlack) {
   Window w;
+  EXPECT_EQ(w.window.windowFactor(), 3);
   w.Press(Qt::Key_F11);
   const QSize screen = w.window.size();
   const int factor = w.window.scale().factor();
@@ -180,30 +172,23 @@ TEST(ScaledWindow, FullscreenCentresTheLargestFittingFactorOnBlack) {
   EXPECT_EQ(w.window.picFrame()->pos(), QPoint(24, 12));
 }
 
-struct StartCase {
-  const char* name;
-  bool musicRemembered, mute;
-  bool musicOn, effectsOn;
-};
-
-class SoundAtStart : public testing::TestWithParam<StartCase> {};
-
-TEST_P(SoundAtStart, RememberedSwitchesAndMute) {
-  Preferences start;
-  start.musicOn = GetParam().musicRemembered;
-  Window w(start, GetParam().mute);
-  EXPECT_EQ(w.window.bgm().MusicOn(), GetParam().musicOn);
-  EXPECT_EQ(w.window.se().SoundOn, GetParam().effectsOn);
-  // The title music was asked for but not opened while the music is off.
-  const bool opened = std::find(w.midi.calls.begin(), w.midi.calls.end(), "Command=open") != w.midi.calls.end();
-  EXPECT_EQ(opened, GetParam().musicOn);
+TEST(ScaledWindow, SoundAtStartFollowsTheRememberedSwitchesAndMute) {
+  struct Case {
+    const char* name;
+    bool musicRemembered, mute, musicOn, effectsOn;
+  } const cases[] = {{"all on", true, false, true, true},
+                     {"music remembered off", false, false, false, true},
+                     {"mute", true, true, false, false}};
+  for (const Case& c : cases) {
+    Preferences start;
+    start.musicOn = c.musicRemembered;
+    Window w(start, c.mute);
+    EXPECT_EQ(w.window.bgm().MusicOn(), c.musicOn) << c.name;
+    EXPECT_EQ(w.window.se().SoundOn, c.effectsOn) << c.name;
+    // The title music was asked for but not opened while the music is off.
+    EXPECT_EQ(std::ranges::count(w.midi.calls, std::string("Command=open")) > 0, c.musicOn) << c.name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Start, SoundAtStart,
-                         testing::Values(StartCase{"AllOn", true, false, true, true},
-                                         StartCase{"MusicRememberedOff", false, false, false, true},
-                                         StartCase{"Mute", true, true, false, false}),
-                         [](const testing::TestParamInfo<StartCase>& param) { return std::string(param.param.name); });
 
 TEST(ScaledWindow, PadHoldsTheGamesKeysLikeTheKeyboard) {
   Window w;

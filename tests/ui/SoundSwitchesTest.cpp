@@ -66,26 +66,17 @@ TEST_F(SoundSwitchesTest, EffectsOffSilencesRequestsAndStopsTheSoundingOne) {
   EXPECT_EQ(wav.calls.size(), 1u);
 }
 
-struct NoteCase {
-  const char* name;
-  bool music, effects;
-  const char* note;
-};
-
-class SoundNote : public SoundSwitchesTest, public testing::WithParamInterface<NoteCase> {};
-
-TEST_P(SoundNote, SaysWhichIsOff) {
-  switches.SetMusic(GetParam().music);
-  switches.SetEffects(GetParam().effects);
-  EXPECT_STREQ(switches.Note(), GetParam().note);
+TEST_F(SoundSwitchesTest, TheNoteSaysWhichIsOff) {
+  struct Case {
+    bool music, effects;
+    const char* note;
+  } const cases[] = {{true, true, ""}, {false, true, "BGM オフ"}, {true, false, "効果音 オフ"}, {false, false, "BGM・効果音 オフ"}};
+  for (const Case& c : cases) {
+    switches.SetMusic(c.music);
+    switches.SetEffects(c.effects);
+    EXPECT_STREQ(switches.Note(), c.note) << c.music << c.effects;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Switches, SoundNote,
-                         testing::Values(NoteCase{"BothOn", true, true, ""},
-                                         NoteCase{"MusicOff", false, true, "BGM オフ"},
-                                         NoteCase{"EffectsOff", true, false, "効果音 オフ"},
-                                         NoteCase{"BothOff", false, false, "BGM・効果音 オフ"}),
-                         [](const testing::TestParamInfo<NoteCase>& param) { return std::string(param.param.name); });
 
 }  // namespace
 }  // namespace moriva

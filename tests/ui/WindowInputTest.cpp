@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "game/Ending.h"
 #include "game/GameTables.h"
 #include "platform/KeyCodes.h"
 #include "platform/MidiDevice.h"
@@ -92,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TitleChoice{"Space", [](Window& w) { w.Key(true, Qt::Key_Space, 0, Qt::NoModifier, " "); }}),
     [](const ::testing::TestParamInfo<TitleChoice>& p) { return std::string(p.param.name); });
 
-TEST(TitleSettingsEntry, TakesNoClickAndNoHighlightAndStaysGreyed) {
+TEST(TitleSettingsEntry, TakesNoClickAndNoHighlight) {
   Window v;
   v.CloseLater();  // should a game start
   QLabel* first = v.window.lblTitle(0);
@@ -100,30 +99,43 @@ TEST(TitleSettingsEntry, TakesNoClickAndNoHighlightAndStaysGreyed) {
   v.Click(TitleMenu::kSettings);
   EXPECT_EQ(v.Clicks(), 0) << "clicking the disabled entry does nothing";
   EXPECT_EQ(v.window.menu().color(0), TitleMenu::kHighlight) << "the highlight stays where it was";
-  const QImage shown = v.window.lblTitle(TitleMenu::kSettings)->grab().toImage();
-  int menuColoured = 0, grey = 0;
-  for (int y = 0; y < shown.height(); ++y)
-    for (int x = 0; x < shown.width(); ++x) {
-      const QColor c = shown.pixelColor(x, y);
-      menuColoured += c.blue() < c.red() - 64;  // the menu's yellows have far less blue than red
-      grey += c.red() == c.green() && c.green() == c.blue() && c.red() > 64;
-    }
-  EXPECT_EQ(menuColoured, 0);
-  EXPECT_GT(grey, 0);
 }
 
-TEST(GameWindow, ClientAreaAndTheEndingMusicTick) {
+TEST(GameWindow, CaptionStatusPanelAndTitle) {
   Window w;
-  EXPECT_EQ(w.window.size(), QSize(512, 340));
-  ShowEnding(w.window.game());
-  w.midi.calls.clear();
-  int musicTick = 0;
-  for (int tick = 1; tick <= kEndingLastTick && musicTick == 0; ++tick) {
-    tmrEnding_Timer(w.window.game());
-    if (std::ranges::any_of(w.midi.calls, [](const std::string& c) { return c.ends_with("org5.mid"); }))
-      musicTick = tick;
+  EXPECT_EQ(w.window.caption(), "ルナポロ　べーたばん Ver 0.93");
+  EXPECT_EQ(frmGame::OuterSize(18), QSize(518, 364));
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(w.window.imgItem(i)->toolTip().toStdString(), ItemDesc[i]);
+    EXPECT_FALSE(w.window.imgItem(i)->isVisible());
   }
-  EXPECT_EQ(musicTick, 271);
+  EXPECT_TRUE(w.window.picTitle()->isVisible());
+  EXPECT_EQ(w.window.lblTitle(0)->text().toStdString(), "はじめから");
+  EXPECT_EQ(w.window.lblTitle(0)->font().family().toStdString(), "ＭＳ Ｐ明朝");
+  EXPECT_FALSE(w.window.lblTitle(2)->isEnabled());
+  w.window.lblTitle_MouseMove(1);
+  EXPECT_EQ(w.window.lblTitle(1)->palette().color(QPalette::WindowText), QColor(255, 255, 160));
+  EXPECT_EQ(w.window.lblTitle(0)->palette().color(QPalette::WindowText), QColor(192, 192, 0));
+  EXPECT_TRUE(w.window.se().SoundOn);
+  EXPECT_EQ(w.window.bgm().CurrentBGM(), 1);
+}
+
+TEST(GameWindow, ClosingDuringPlayEndsTheLoopAndClosesTheMusicDevice) {
+  Window w;
+  QTimer::singleShot(300, &w.window, [&] { w.window.close(); });
+  w.window.picTitle_KeyPress(' ');
+  EXPECT_EQ(w.window.lastRun(), RunResult::Closed);
+  EXPECT_FALSE(w.window.picTitle()->isVisible());
+  EXPECT_TRUE(std::ranges::count(w.midi.calls, std::string("Command=Close")) > 0);
+  EXPECT_FALSE(w.window.lblDPS()->text().isEmpty());
+}
+
+// A held key's repeats are no new presses: keys forgotten after a dialog stay forgotten.
+TEST(GameWindow, AKeyRepeatPressesNothing) {
+  Window w;
+  QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, 114, 0, 0, QString(), true);
+  QApplication::sendEvent(w.window.picTitle(), &repeat);
+  EXPECT_EQ(w.window.game().state().KeyState[vk::kRight], 0);
 }
 
 // Key events as the window system delivers them: X11/Wayland scan codes (evdev + 8).
