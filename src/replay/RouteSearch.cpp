@@ -154,7 +154,7 @@ bool IsBox(std::uint8_t code) { return ClassOf(code) == TileClass::TreasureBox; 
 
 // Iterative Tarjan: the strongly connected component of every node.
 std::vector<std::uint32_t> Components(const std::deque<Node>& nodes,
-                                      const std::vector<std::uint32_t>& edges) {
+                                      const std::deque<std::uint32_t>& edges) {
   const std::size_t n = nodes.size();
   std::vector<std::uint32_t> index(n, kNone), low(n, 0), comp(n, kNone);
   std::vector<std::uint32_t> stack;
@@ -256,9 +256,11 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
   SnapshotPool pool;
   std::deque<Node> nodes;
   std::deque<PlaySnapshot> snaps;
-  std::vector<std::uint32_t> edges;
+  // Deques, not vectors: the largest tables grow in pieces, so that growing never holds the
+  // old copy and the new one at once, which at millions of states is hundreds of megabytes.
+  std::deque<std::uint32_t> edges;
   std::unordered_map<std::uint64_t, std::uint32_t> byKey;
-  std::priority_queue<QueueEntry> open;
+  std::priority_queue<QueueEntry, std::deque<QueueEntry>> open;
   std::uint32_t endingNode = kNone;
 
   const auto keyOf = [&](const PlaySnapshot& p, std::uint64_t changeHash) {
@@ -466,7 +468,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
   for (Stranding& s : result.strandings) std::sort(s.cells.begin(), s.cells.end());
 
   result.memoryBytes = nodes.size() * (sizeof(Node) + sizeof(PlaySnapshot)) +
-                       edges.capacity() * sizeof(std::uint32_t) + pool.bytes() +
+                       edges.size() * sizeof(std::uint32_t) + pool.bytes() +
                        byKey.size() * (sizeof(std::uint64_t) + sizeof(std::uint32_t) + 2 * sizeof(void*));
   result.seconds = elapsed();
   return result;
