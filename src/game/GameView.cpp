@@ -92,7 +92,9 @@ void Game::ViewStep() {
   ClampView(vx, vy);
   st_.AnimCount = static_cast<std::int16_t>((st_.AnimCount + 1) % kAnimFrames);
 
-  for (int i = 0; i < kViewCells; ++i)
+  // Only the picture needs the animated cells; a headless search that plays without one
+  // skips the pass over the view, the larger part of a frame's cost there.
+  for (int i = 0; i < kViewCells && !picGame_.empty(); ++i)
     for (int j = 0; j < kViewCells; ++j) {
       const int cx = i - vx / kTileSize;
       const int cy = j - vy / kTileSize;

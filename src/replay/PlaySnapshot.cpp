@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "game/Game.h"
+#include "game/TileClass.h"
 #include "platform/KeyCodes.h"
 #include "world/basMoriva.h"
 
@@ -15,6 +16,8 @@ namespace {
 constexpr int kItemBits = 10;
 constexpr int kCellShift = 8;
 constexpr std::uint32_t kCodeMask = 0xFF;
+constexpr int kDoorHashBits = 64;
+constexpr std::uint64_t kCrumbleStages = 4;  // a floor cell cracks three times, then is gone
 
 std::uint64_t Mix(std::uint64_t h, std::uint64_t v) {
   h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
@@ -62,6 +65,14 @@ PlaySnapshot SnapshotPool::Capture(const Game& game, std::uint64_t* changeHash) 
   p.BlockY = static_cast<std::int8_t>(m.BlockY);
   p.changesAt = static_cast<std::uint32_t>(changes_.size());
   std::uint64_t hash = 0;
+  // A door opens cell by cell as the hero touches it with its key, and any cell of it opens
+  // later the same way: which of its cells are open tells nothing that matters, only
+  // whether one is, and counting every subset would make a block with a tall door hold
+  // dozens of copies of each state.
+  std::uint64_t doorsOpened = 0;
+  // Of a crumbling floor, how worn it is in all counts, not which bricks: the subsets of a
+  // floor four bricks wide would otherwise multiply every state of its block by dozens.
+  std::uint64_t worn = 0;
   const int x0 = m.BlockX * kBlockTiles;
   const int y0 = m.BlockY * kBlockTiles;
   for (int i = 0; i < kBlockTilesSize; ++i) {
@@ -74,10 +85,17 @@ PlaySnapshot SnapshotPool::Capture(const Game& game, std::uint64_t* changeHash) 
       const std::uint32_t entry =
           static_cast<std::uint32_t>(i * kBlockTilesSize + j) << kCellShift | code;
       changes_.push_back(entry);
-      hash = Mix(hash, entry);
+      const std::uint8_t was = m.Map(x0 + i, y0 + j);
+      if (ClassOf(was) == TileClass::Door)
+        doorsOpened |= 1ull << (was % kDoorHashBits);
+      else if (ClassOf(was) == TileClass::Crumble)
+        worn += ClassOf(code) == TileClass::Crumble ? static_cast<std::uint64_t>(code - was) : kCrumbleStages;
+      else
+        hash = Mix(hash, entry);
     }
   }
   p.changesCount = static_cast<std::uint16_t>(changes_.size() - p.changesAt);
+  if (doorsOpened != 0 || worn != 0) hash = Mix(Mix(hash, doorsOpened), worn);
   if (changeHash) *changeHash = hash;
   return p;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <chrono>
+#include <cmath>
 #include <deque>
 #include <map>
 #include <memory>
@@ -41,6 +42,10 @@ constexpr double kFastY = 4.0, kSlowY = 0.5;
 // waiting for them leads somewhere new.
 constexpr int kCrumbleStep = 8;
 constexpr int kFlameJetPhase = 10;           // the jet burns while AnimCount < 10
+// States kept under one coarse key, told apart by FineOf.
+constexpr int kSamplesPerKey = 2;
+constexpr int kFineSteps = 2;
+constexpr int kFineSpeedRange = 15;
 
 struct Node {
   std::uint64_t key = 0;
@@ -48,6 +53,9 @@ struct Node {
   std::uint32_t frames = 0;
   std::uint32_t firstEdge = 0;
   std::uint32_t edgeCount = 0;
+  std::uint32_t nextSample = kNone;  // the next state kept under the same coarse key
+  std::uint16_t fine = 0;
+  std::uint8_t sample = 0;           // its place among the states kept under its coarse key
   std::uint16_t move = 0;
   std::uint16_t items = 0;
   bool expanded = false;
@@ -56,11 +64,14 @@ struct Node {
 
 struct QueueEntry {
   int items;
+  int sample;
   std::uint32_t frames;
   std::uint32_t node;
-  // std::priority_queue pops the greatest: more items first, then fewer frames.
+  // std::priority_queue pops the greatest: more items first, then the first samples of
+  // their keys (new ground) before the further ones, then fewer frames.
   bool operator<(const QueueEntry& o) const {
     if (items != o.items) return items < o.items;
+    if (sample != o.sample) return sample > o.sample;
     return frames > o.frames;
   }
 };
@@ -122,11 +133,28 @@ std::uint64_t KeyOf(const PlaySnapshot& p, std::uint64_t changeHash, bool flameJ
   return key == kEndingKey ? 0 : key;
 }
 
+// What tells apart the states kept under one coarse key: where in the cell the hero is, in
+// halves, and his speed each way in steps of one pixel a frame. A long running jump or a
+// landing on a narrow ledge needs the fast sample or the one at the right edge of a cell;
+// the coarse key alone keeps only the first one found.
+std::uint16_t FineOf(const PlaySnapshot& p) {
+  const auto half = [](float v) {
+    return static_cast<std::uint64_t>(RoundHalfEven(static_cast<double>(v) + kCentre) % kTileSize) /
+           (kTileSize / kFineSteps);
+  };
+  const auto step = [](float v) {
+    return static_cast<std::uint64_t>(std::clamp(static_cast<int>(std::lround(v)), -kFineSpeedRange, kFineSpeedRange) + kFineSpeedRange);
+  };
+  BitPacker f;
+  f.Put(half(p.HeroX), 1).Put(half(p.HeroY), 1).Put(step(p.HeroVX), 5).Put(step(p.HeroVY), 5);
+  return static_cast<std::uint16_t>(f.word());
+}
+
 bool IsBox(std::uint8_t code) { return ClassOf(code) == TileClass::TreasureBox; }
 
 // Iterative Tarjan: the strongly connected component of every node.
 std::vector<std::uint32_t> Components(const std::deque<Node>& nodes,
-                                      const std::vector<std::uint32_t>& edges) {
+                                      const std::deque<std::uint32_t>& edges) {
   const std::size_t n = nodes.size();
   std::vector<std::uint32_t> index(n, kNone), low(n, 0), comp(n, kNone);
   std::vector<std::uint32_t> stack;
@@ -228,9 +256,11 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
   SnapshotPool pool;
   std::deque<Node> nodes;
   std::deque<PlaySnapshot> snaps;
-  std::vector<std::uint32_t> edges;
+  // Deques, not vectors: the largest tables grow in pieces, so that growing never holds the
+  // old copy and the new one at once, which at millions of states is hundreds of megabytes.
+  std::deque<std::uint32_t> edges;
   std::unordered_map<std::uint64_t, std::uint32_t> byKey;
-  std::priority_queue<QueueEntry> open;
+  std::priority_queue<QueueEntry, std::deque<QueueEntry>> open;
   std::uint32_t endingNode = kNone;
 
   const auto keyOf = [&](const PlaySnapshot& p, std::uint64_t changeHash) {
@@ -246,7 +276,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
     snaps.push_back(root);
     byKey[node.key] = 0;
     arrive(root, 0);
-    open.push({std::popcount(root.items), 0, 0});
+    open.push({std::popcount(root.items), 0, 0, 0});
   }
 
   const auto moves = AllRouteMoves();
@@ -329,27 +359,57 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
         }
         target = endingNode;
       } else if (ran == RunResult::Stopped) {
-        auto [it, added] = byKey.try_emplace(key, static_cast<std::uint32_t>(nodes.size()));
-        target = it->second;
-        if (added) {
+        const auto fresh = static_cast<std::uint32_t>(nodes.size());
+        auto [it, added] = byKey.try_emplace(key, fresh);
+        const std::uint32_t head = it->second;
+        const std::uint16_t fine = FineOf(to);
+        target = head;
+        int sampleNo = 0;
+        bool keep = added, replace = false;
+        if (!added && !nodes[head].expanded && frames < nodes[head].frames) {
+          // The first sample is the shortest way found to the key, while it waits.
+          replace = true;
+        } else if (!added) {
+          // Further samples, one per fine key: tried only when the first samples of the
+          // same items have run out of new ground.
+          int samples = 0;
+          std::uint32_t last = head;
+          bool same = false;
+          for (std::uint32_t n = head; n != kNone && !same; n = nodes[n].nextSample, ++samples) {
+            last = n;
+            same = nodes[n].fine == fine;
+          }
+          if (same) {
+            target = last;
+            replace = last != head && !nodes[last].expanded && frames < nodes[last].frames;
+          } else if (samples < kSamplesPerKey) {
+            keep = true;
+            sampleNo = samples;
+            nodes[last].nextSample = fresh;
+            target = fresh;
+          }
+        }
+        if (keep) {
           Node node;
           node.key = key;
+          node.fine = fine;
+          node.sample = static_cast<std::uint8_t>(sampleNo);
           node.parent = top.node;
           node.move = tryMoves[k];
           node.frames = frames;
           node.items = to.items;
           nodes.push_back(node);
           snaps.push_back(to);
-          open.push({std::popcount(to.items), frames, target});
+          open.push({std::popcount(to.items), sampleNo, frames, target});
           arrive(to, frames);
-        } else if (!nodes[target].expanded && frames < nodes[target].frames) {
-          // A shorter way to a state not yet tried: it stands for the key from now on.
+        } else if (replace) {
           Node& better = nodes[target];
           better.parent = top.node;
           better.move = tryMoves[k];
           better.frames = frames;
+          better.fine = fine;
           snaps[target] = to;
-          open.push({std::popcount(to.items), frames, target});
+          open.push({std::popcount(to.items), better.sample, frames, target});
         } else {
           pool.DropLast(to);
         }
@@ -357,6 +417,10 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
       if (target != kNone) edges.push_back(target);
       if (stop && endingNode != kNone) break;
     }
+    // Many moves lead to the same state; the stranding search needs each target once.
+    const auto firstEdge = edges.begin() + nodes[top.node].firstEdge;
+    std::sort(firstEdge, edges.end());
+    edges.erase(std::unique(firstEdge, edges.end()), edges.end());
     nodes[top.node].edgeCount = static_cast<std::uint32_t>(edges.size()) - nodes[top.node].firstEdge;
   }
   result.exhausted = open.empty() && !stop;
@@ -404,7 +468,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
   for (Stranding& s : result.strandings) std::sort(s.cells.begin(), s.cells.end());
 
   result.memoryBytes = nodes.size() * (sizeof(Node) + sizeof(PlaySnapshot)) +
-                       edges.capacity() * sizeof(std::uint32_t) + pool.bytes() +
+                       edges.size() * sizeof(std::uint32_t) + pool.bytes() +
                        byKey.size() * (sizeof(std::uint64_t) + sizeof(std::uint32_t) + 2 * sizeof(void*));
   result.seconds = elapsed();
   return result;

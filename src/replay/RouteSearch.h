@@ -80,8 +80,9 @@ struct RouteSearchResult {
 // Searches a world for a way from the start to the ending, playing the game's own frame
 // code from snapshots of the game: short held-key moves from each state found, states merged
 // by a coarse key (block, cell, speed class, hero state, items, the block's run-time
-// changes and the timers that wait on the spot). States with more items are tried first,
-// then the shorter routes.
+// changes and the timers that wait on the spot), with a second sample of a key kept where
+// the hero's place in the cell or his speed differs. States with more items are tried
+// first, then the first samples of their keys, then the shorter routes.
 class RouteSearch {
  public:
   // The world and pictures must outlive the search; `folder` is the program folder.

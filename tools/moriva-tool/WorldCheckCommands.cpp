@@ -1,5 +1,5 @@
 // moriva-tool world check [--folder DIR] [--script OUT] [--all] [--max-seconds N]
-//                         [--start BX BY X Y] [--items I,J,...]
+//                         [--max-states N] [--start BX BY X Y] [--items I,J,...]
 
 #include <filesystem>
 #include <fstream>
@@ -19,13 +19,17 @@ namespace moriva::tool {
 namespace {
 
 constexpr const char* kCheckUsage =
-    "world check [--folder DIR] [--script OUT] [--all] [--max-seconds N] [--start BX BY X Y] [--items I,J,...]";
+    "world check [--folder DIR] [--script OUT] [--all] [--max-seconds N] [--max-states N] [--start BX BY X Y] "
+    "[--items I,J,...]";
 constexpr int kLastBlock = 4;
 constexpr int kLastItem = 9;
 constexpr int kBlockPixels = 1600;
 // The checker searches at most this long unless told otherwise.
 constexpr int kDefaultMaxSeconds = 600;
 constexpr int kLongestSearch = 7 * 24 * 3600;
+// A state costs the search about 200 bytes in all: this many keep it within 2 GB.
+constexpr int kDefaultMaxStates = 9'000'000;
+constexpr int kMostStates = 100'000'000;
 // The exit status when the search ended without finding the ending.
 constexpr int kNoEnding = 1;
 
@@ -33,6 +37,7 @@ int Check(const Arguments& args, std::ostream& out) {
   std::string folder, scriptPath;
   RouteSearchOptions options;
   options.maxSeconds = kDefaultMaxSeconds;
+  options.maxStates = kDefaultMaxStates;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
     if (option == "--folder") {
@@ -54,6 +59,8 @@ int Check(const Arguments& args, std::ostream& out) {
         options.items.push_back(ParseInt(item, 0, kLastItem, "an item"));
     } else if (option == "--max-seconds") {
       options.maxSeconds = ParseInt(Argument(args, ++i, "--max-seconds"), 1, kLongestSearch, "--max-seconds");
+    } else if (option == "--max-states") {
+      options.maxStates = static_cast<std::size_t>(ParseInt(Argument(args, ++i, "--max-states"), 1, kMostStates, "--max-states"));
     } else {
       throw ToolError("unknown argument '" + option + "'; usage: " + kCheckUsage);
     }
