@@ -150,6 +150,47 @@ std::uint16_t FineOf(const PlaySnapshot& p) {
   return static_cast<std::uint16_t>(f.word());
 }
 
+// The first state kept under each coarse key, by key: open addressing over node numbers,
+// the key itself read from the node. Four bytes a slot instead of a hash map's node of
+// some fifty bytes a state, which at millions of states is the difference between finding
+// the ending within the memory and not.
+class KeyIndex {
+ public:
+  explicit KeyIndex(const std::deque<Node>& nodes) : nodes_(nodes), slots_(kInitialSlots, kNone) {}
+
+  // The node kept under `key`, or `fresh` entered for it (then the second is true).
+  std::pair<std::uint32_t, bool> TryEmplace(std::uint64_t key, std::uint32_t fresh) {
+    if ((count_ + 1) * kLoadDen > slots_.size() * kLoadNum) Grow();
+    std::size_t i = Find(key);
+    if (slots_[i] != kNone) return {slots_[i], false};
+    slots_[i] = fresh;
+    ++count_;
+    return {fresh, true};
+  }
+  std::size_t bytes() const { return slots_.capacity() * sizeof(std::uint32_t); }
+
+ private:
+  static constexpr std::size_t kInitialSlots = 1 << 16;
+  static constexpr std::size_t kLoadNum = 3, kLoadDen = 4;  // at most three quarters full
+
+  std::size_t Find(std::uint64_t key) const {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = static_cast<std::size_t>(key) & mask;
+    while (slots_[i] != kNone && nodes_[slots_[i]].key != key) i = (i + 1) & mask;
+    return i;
+  }
+  void Grow() {
+    std::vector<std::uint32_t> old(slots_.size() * 2, kNone);
+    old.swap(slots_);
+    for (std::uint32_t n : old)
+      if (n != kNone) slots_[Find(nodes_[n].key)] = n;
+  }
+
+  const std::deque<Node>& nodes_;
+  std::vector<std::uint32_t> slots_;
+  std::size_t count_ = 0;
+};
+
 bool IsBox(std::uint8_t code) { return ClassOf(code) == TileClass::TreasureBox; }
 
 // Iterative Tarjan: the strongly connected component of every node.
@@ -259,7 +300,10 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
   // Deques, not vectors: the largest tables grow in pieces, so that growing never holds the
   // old copy and the new one at once, which at millions of states is hundreds of megabytes.
   std::deque<std::uint32_t> edges;
-  std::unordered_map<std::uint64_t, std::uint32_t> byKey;
+  KeyIndex byKey(nodes);
+  // The most items any state owns: states with fewer are tried only when those have run
+  // out, so their keys keep no second sample.
+  int mostItems = 0;
   std::priority_queue<QueueEntry, std::deque<QueueEntry>> open;
   std::uint32_t endingNode = kNone;
 
@@ -274,7 +318,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
     node.items = root.items;
     nodes.push_back(node);
     snaps.push_back(root);
-    byKey[node.key] = 0;
+    byKey.TryEmplace(node.key, 0);
     arrive(root, 0);
     open.push({std::popcount(root.items), 0, 0, 0});
   }
@@ -360,8 +404,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
         target = endingNode;
       } else if (ran == RunResult::Stopped) {
         const auto fresh = static_cast<std::uint32_t>(nodes.size());
-        auto [it, added] = byKey.try_emplace(key, fresh);
-        const std::uint32_t head = it->second;
+        const auto [head, added] = byKey.TryEmplace(key, fresh);
         const std::uint16_t fine = FineOf(to);
         target = head;
         int sampleNo = 0;
@@ -382,7 +425,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
           if (same) {
             target = last;
             replace = last != head && !nodes[last].expanded && frames < nodes[last].frames;
-          } else if (samples < kSamplesPerKey) {
+          } else if (samples < kSamplesPerKey && std::popcount(to.items) >= mostItems) {
             keep = true;
             sampleNo = samples;
             nodes[last].nextSample = fresh;
@@ -400,6 +443,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
           node.items = to.items;
           nodes.push_back(node);
           snaps.push_back(to);
+          mostItems = std::max(mostItems, std::popcount(to.items));
           open.push({std::popcount(to.items), sampleNo, frames, target});
           arrive(to, frames);
         } else if (replace) {
@@ -469,7 +513,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
 
   result.memoryBytes = nodes.size() * (sizeof(Node) + sizeof(PlaySnapshot)) +
                        edges.size() * sizeof(std::uint32_t) + pool.bytes() +
-                       byKey.size() * (sizeof(std::uint64_t) + sizeof(std::uint32_t) + 2 * sizeof(void*));
+                       byKey.bytes();
   result.seconds = elapsed();
   return result;
 }
