@@ -56,6 +56,10 @@ struct Node {
   std::uint32_t nextSample = kNone;  // the next state kept under the same coarse key
   std::uint16_t fine = 0;
   std::uint8_t sample = 0;           // its place among the states kept under its coarse key
+  // Where the hero is, for the stranding report: the snapshot itself is given back once the
+  // state's moves have been tried.
+  std::uint8_t blockX = 0, blockY = 0, cellX = 0, cellY = 0;
+  std::uint32_t snap = kNone;        // its snapshot's slot while it waits to be tried
   std::uint16_t move = 0;
   std::uint16_t items = 0;
   bool expanded = false;
@@ -296,7 +300,26 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
 
   SnapshotPool pool;
   std::deque<Node> nodes;
+  // Snapshots of the states still waiting; a tried state's slot is taken by a new one, so
+  // that the snapshots held are those of the open states, not of all states found.
   std::deque<PlaySnapshot> snaps;
+  std::vector<std::uint32_t> freeSnaps;
+  const auto hold = [&](Node& node, const PlaySnapshot& p) {
+    node.blockX = static_cast<std::uint8_t>(p.BlockX);
+    node.blockY = static_cast<std::uint8_t>(p.BlockY);
+    node.cellX = static_cast<std::uint8_t>(TileOf(static_cast<double>(p.HeroX) + kCentre));
+    node.cellY = static_cast<std::uint8_t>(TileOf(static_cast<double>(p.HeroY) + kCentre));
+    if (node.snap != kNone) {
+      snaps[node.snap] = p;
+    } else if (!freeSnaps.empty()) {
+      node.snap = freeSnaps.back();
+      freeSnaps.pop_back();
+      snaps[node.snap] = p;
+    } else {
+      node.snap = static_cast<std::uint32_t>(snaps.size());
+      snaps.push_back(p);
+    }
+  };
   // Deques, not vectors: the largest tables grow in pieces, so that growing never holds the
   // old copy and the new one at once, which at millions of states is hundreds of megabytes.
   std::deque<std::uint32_t> edges;
@@ -317,7 +340,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
     node.key = keyOf(root, changeHash);
     node.items = root.items;
     nodes.push_back(node);
-    snaps.push_back(root);
+    hold(nodes.back(), root);
     byKey.TryEmplace(node.key, 0);
     arrive(root, 0);
     open.push({std::popcount(root.items), 0, 0, 0});
@@ -346,7 +369,9 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
     }
     if (options.maxStates > 0 && nodes.size() >= options.maxStates) stop = true;
 
-    const PlaySnapshot from = snaps[top.node];
+    const PlaySnapshot from = snaps[current.snap];
+    freeSnaps.push_back(current.snap);
+    current.snap = kNone;
     const std::uint32_t fromFrames = current.frames;
     const int count = MovesFor(from, tryMoves, kMaxMoves);
     nodes[top.node].firstEdge = static_cast<std::uint32_t>(edges.size());
@@ -398,7 +423,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
           node.ending = true;
           endingNode = static_cast<std::uint32_t>(nodes.size());
           nodes.push_back(node);
-          snaps.push_back(from);
+          hold(nodes.back(), from);
           if (options.stopAtEnding) stop = true;
         }
         target = endingNode;
@@ -442,7 +467,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
           node.frames = frames;
           node.items = to.items;
           nodes.push_back(node);
-          snaps.push_back(to);
+          hold(nodes.back(), to);
           mostItems = std::max(mostItems, std::popcount(to.items));
           open.push({std::popcount(to.items), sampleNo, frames, target});
           arrive(to, frames);
@@ -452,7 +477,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
           better.move = tryMoves[k];
           better.frames = frames;
           better.fine = fine;
-          snaps[target] = to;
+          hold(better, to);
           open.push({std::popcount(to.items), better.sample, frames, target});
         } else {
           pool.DropLast(to);
@@ -492,26 +517,25 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
   for (std::uint32_t v = 0; v < nodes.size(); ++v) {
     if (!closed[comp[v]]) continue;
     auto [it, added] = strandingOf.try_emplace(comp[v], result.strandings.size());
-    const PlaySnapshot& p = snaps[v];
+    const Node& p = nodes[v];
     if (added) {
       Stranding s;
-      s.blockX = p.BlockX;
-      s.blockY = p.BlockY;
+      s.blockX = p.blockX;
+      s.blockY = p.blockY;
       s.items = nodes[v].items;
       s.frames = nodes[v].frames;
       result.strandings.push_back(s);
     }
     Stranding& s = result.strandings[it->second];
     s.frames = std::min<long>(s.frames, nodes[v].frames);
-    const std::pair<int, int> cell{TileOf(static_cast<double>(p.HeroX) + kCentre),
-                                   TileOf(static_cast<double>(p.HeroY) + kCentre)};
-    if (p.BlockX == s.blockX && p.BlockY == s.blockY && s.cells.size() < kStrandingCellsShown &&
+    const std::pair<int, int> cell{p.cellX, p.cellY};
+    if (p.blockX == s.blockX && p.blockY == s.blockY && s.cells.size() < kStrandingCellsShown &&
         std::find(s.cells.begin(), s.cells.end(), cell) == s.cells.end())
       s.cells.push_back(cell);
   }
   for (Stranding& s : result.strandings) std::sort(s.cells.begin(), s.cells.end());
 
-  result.memoryBytes = nodes.size() * (sizeof(Node) + sizeof(PlaySnapshot)) +
+  result.memoryBytes = nodes.size() * sizeof(Node) + snaps.size() * sizeof(PlaySnapshot) +
                        edges.size() * sizeof(std::uint32_t) + pool.bytes() +
                        byKey.bytes();
   result.seconds = elapsed();
