@@ -1,7 +1,10 @@
 #include "platform/FileStore.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace moriva {
@@ -19,6 +22,23 @@ IoResult ReadFrom(QFile& file, const std::string& path, std::int64_t maxBytes, B
   if (file.error() != QFileDevice::NoError) return Failed("cannot read", path, file.errorString());
   out.assign(data.begin(), data.end());
   return IoResult::Success();
+}
+
+// A save killed while it wrote leaves its temporary file beside the real one, named as the
+// file plus a dot and six random letters or digits. A temporary this old belongs to no save
+// still writing, also not one of another instance of the program.
+constexpr qint64 kStaleTemporarySeconds = 60;
+
+void RemoveStaleTemporaries(const QString& path) {
+  const QFileInfo target(path);
+  const QRegularExpression own(QRegularExpression::anchoredPattern(
+      QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+  const QDateTime staleBefore = QDateTime::currentDateTimeUtc().addSecs(-kStaleTemporarySeconds);
+  const QFileInfoList entries =
+      target.dir().entryInfoList({target.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+  for (const QFileInfo& entry : entries)
+    if (own.match(entry.fileName()).hasMatch() && entry.lastModified().toUTC() < staleBefore)
+      QFile::remove(entry.filePath());
 }
 
 }  // namespace
@@ -54,6 +74,7 @@ IoResult CreateEmptyFile(const std::string& path) {
 }
 
 IoResult WriteFileAtomically(const std::string& path, const Bytes& bytes) {
+  RemoveStaleTemporaries(ToQt(path));
   QSaveFile file(ToQt(path));
   if (!file.open(QIODevice::WriteOnly)) return Failed("cannot write", path, file.errorString());
   const auto size = static_cast<qint64>(bytes.size());
