@@ -8,6 +8,7 @@
 
 #include "game/Game.h"
 #include "game/GameState.h"
+#include "game/HeadlessGameHost.h"
 #include "platform/Clock.h"
 #include "platform/KeyCodes.h"
 #include "platform/Pictures.h"
@@ -22,25 +23,13 @@ constexpr long kStrideFrames = 90;  // frames of walking one way before turning
 
 // Plays without a window: holds the walking keys the run asks for, answers No, and times
 // each frame from its start to its end (the frame wait on the virtual clock is instant).
-class TimingHost final : public GameHost {
+class TimingHost final : public HeadlessGameHost {
  public:
   using Clock = std::chrono::steady_clock;
   Game* game = nullptr;
   long stopAfter = 0;
   Clock::duration inFrames{};
 
-  void PlayEffect(int) override {}
-  void PlayMusic(int, bool) override {}
-  bool AskYesNo(const char*) override { return false; }
-  void ShowItemDialog(int) override {}
-  void ShowEndingView() override {}
-  void ShowTitle() override {}
-  void ShowPleaseWait(bool) override {}
-  void HideTitle() override {}
-  void Refresh() override {}
-  void ProcessEvents() override {}
-  moriva::Clock& clock() override { return clock_; }
-  void ReportError(const std::string&) override {}
   void FrameBegins(long frame) override {
     // Walk right, then left, jumping now and then: the hero keeps moving over the block.
     const bool right = frame / kStrideFrames % 2 == 0;
@@ -56,7 +45,6 @@ class TimingHost final : public GameHost {
   }
 
  private:
-  VirtualClock clock_;
   Clock::time_point begun_;
 };
 

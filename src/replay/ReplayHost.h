@@ -8,7 +8,7 @@
 
 #include "audio/clsBGM.h"
 #include "replay/EndingTrace.h"
-#include "game/GameHost.h"
+#include "game/HeadlessGameHost.h"
 #include "replay/ReplayScript.h"
 #include "platform/Clock.h"
 #include "platform/MidiDevice.h"
@@ -20,7 +20,7 @@ class Game;
 // The replay runner's host: applies the script's keys before each frame, answers the
 // prompts from the script, presses OK in every item dialog until it closes, and writes one
 // JSON line per frame with the state and what the frame played and did.
-class ReplayHost final : public GameHost {
+class ReplayHost final : public HeadlessGameHost {
  public:
   ReplayHost(const ReplayScript& script, std::ostream& trace);
 
@@ -38,13 +38,6 @@ class ReplayHost final : public GameHost {
   void StopMusic() override;
   bool AskYesNo(const char* question) override;
   void ShowItemDialog(int itemNo) override;
-  void ShowEndingView() override {}
-  void ShowTitle() override {}
-  void ShowPleaseWait(bool) override {}
-  void HideTitle() override {}
-  void Refresh() override {}
-  void ProcessEvents() override {}
-  Clock& clock() override { return clock_; }
   void ReportError(const std::string& message) override;
   void FrameBegins(long frame) override;
   void FrameEnded(long frame) override;
@@ -56,7 +49,6 @@ class ReplayHost final : public GameHost {
   const ReplayScript& script_;
   std::ostream& trace_;
   Game* game_ = nullptr;
-  VirtualClock clock_;
   std::vector<ReplayScript::KeyChange> keys_;  // sorted by frame, script order within one
   std::size_t nextKey_ = 0;
   std::size_t nextAnswer_ = 0;

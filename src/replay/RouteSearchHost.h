@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/GameHost.h"
+#include "game/HeadlessGameHost.h"
 #include "platform/Clock.h"
 #include "replay/RouteMoves.h"
 
@@ -24,7 +24,7 @@ struct RouteDialog {
 // frame by frame exactly as a replay script's key lines do (all six movement keys set at
 // the start of each phase), closes every dialog at once, notes which dialogs opened, and
 // stops the loop when the move is over.
-class RouteSearchHost final : public GameHost {
+class RouteSearchHost final : public HeadlessGameHost {
  public:
   void Attach(Game& game) { game_ = &game; }
   // The move the next RunGame plays.
@@ -35,18 +35,7 @@ class RouteSearchHost final : public GameHost {
   // Frames of the move so far, continuations included.
   int framesRun() const { return before_ + framesRun_; }
 
-  void PlayEffect(int) override {}
-  void PlayMusic(int, bool) override {}
-  bool AskYesNo(const char*) override { return false; }
   void ShowItemDialog(int itemNo) override;
-  void ShowEndingView() override {}
-  void ShowTitle() override {}
-  void ShowPleaseWait(bool) override {}
-  void HideTitle() override {}
-  void Refresh() override {}
-  void ProcessEvents() override {}
-  Clock& clock() override { return clock_; }
-  void ReportError(const std::string&) override {}
   void FrameBegins(long frame) override;
   void FrameEnded(long frame) override;
 
@@ -57,7 +46,6 @@ class RouteSearchHost final : public GameHost {
   void Hold(std::uint8_t keys);
 
   Game* game_ = nullptr;
-  VirtualClock clock_;
   RouteMove move_{};
   bool continuing_ = false;
   int continueFrames_ = 0;

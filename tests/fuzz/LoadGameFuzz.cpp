@@ -7,6 +7,7 @@
 #include "FuzzSupport.h"
 #include "game/Game.h"
 #include "game/GameState.h"
+#include "game/HeadlessGameHost.h"
 #include "platform/Clock.h"
 #include "world/SaveFile.h"
 #include "world/basMoriva.h"
@@ -16,27 +17,13 @@ namespace {
 using namespace moriva;
 
 // Answers No, closes dialogs at once, and stops play after the first frame.
-class FirstFrameHost final : public GameHost {
+class FirstFrameHost final : public HeadlessGameHost {
  public:
   GameState* state = nullptr;
   int errors = 0;
 
-  void PlayEffect(int) override {}
-  void PlayMusic(int, bool) override {}
-  bool AskYesNo(const char*) override { return false; }
-  void ShowItemDialog(int) override {}
-  void ShowEndingView() override {}
-  void ShowTitle() override {}
-  void ShowPleaseWait(bool) override {}
-  void HideTitle() override {}
-  void Refresh() override {}
-  void ProcessEvents() override {}
-  Clock& clock() override { return clock_; }
   void ReportError(const std::string&) override { ++errors; }
   void FrameEnded(long) override { state->StopLoop = kTrue; }
-
- private:
-  VirtualClock clock_;
 };
 
 // A world with every drawable tile somewhere, so the loaded hero lands among all kinds.

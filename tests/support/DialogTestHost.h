@@ -7,16 +7,15 @@
 #include <vector>
 
 #include "audio/clsBGM.h"
-#include "game/GameHost.h"
+#include "game/HeadlessGameHost.h"
 #include "game/GameState.h"
-#include "platform/Clock.h"
 #include "platform/MidiDevice.h"
 
 namespace moriva {
 
 // A host for the ending's tests. It plays music through a real music manager over a
 // recording device, so that a test can count what the device was really asked to open.
-class DialogTestHost final : public GameHost {
+class DialogTestHost final : public HeadlessGameHost {
  public:
   DialogTestHost() : bgm("/game") {
     bgm.InitBGM(device);
@@ -32,17 +31,10 @@ class DialogTestHost final : public GameHost {
     questions.emplace_back(question);
     return true;
   }
-  void ShowItemDialog(int) override {}
   void ShowEndingView() override {
     ++endingViews;
     if (onEndingView) onEndingView();
   }
-  void ShowTitle() override {}
-  void ShowPleaseWait(bool) override {}
-  void HideTitle() override {}
-  void Refresh() override {}
-  void ProcessEvents() override {}
-  Clock& clock() override { return virtualClock; }
   void ReportError(const std::string& message) override { questions.push_back(message); }
 
   long Opens() const {
@@ -51,7 +43,6 @@ class DialogTestHost final : public GameHost {
 
   RecordingMidiDevice device;
   clsBGM bgm;
-  VirtualClock virtualClock;
   std::vector<int> effects;
   std::vector<std::pair<int, bool>> music;
   std::vector<std::string> questions;

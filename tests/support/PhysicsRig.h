@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "game/Game.h"
-#include "game/GameHost.h"
+#include "game/HeadlessGameHost.h"
 #include "platform/Clock.h"
 #include "platform/Surface.h"
 #include "support/WorldBuilder.h"
@@ -14,7 +14,7 @@
 namespace moriva::test {
 
 // A host that records what play asks of the outside world, frame by frame.
-class RecordingHost : public GameHost {
+class RecordingHost : public HeadlessGameHost {
  public:
   struct Call {
     long frame;
@@ -23,24 +23,13 @@ class RecordingHost : public GameHost {
   };
 
   void PlayEffect(int number) override { effects.push_back({frame, number}); }
-  void PlayMusic(int, bool) override {}
-  void StopMusic() override {}
-  bool AskYesNo(const char*) override { return false; }
   void ShowItemDialog(int itemNo) override {
     dialogs.push_back({frame, itemNo});
     atDialog.push_back(game->state());
   }
   void ShowEndingView() override { endings.push_back({frame, 0}); }
-  void ShowTitle() override {}
-  void ShowPleaseWait(bool) override {}
-  void HideTitle() override {}
-  void Refresh() override {}
-  void ProcessEvents() override {}
-  Clock& clock() override { return clock_; }
-  void ReportError(const std::string&) override {}
   void FrameBegins(long f) override;
   void FrameEnded(long f) override;
-  void Note(GameEvent, int) override {}
 
   // Effects of one number, by frame.
   std::vector<long> FramesOfEffect(int number) const;
@@ -52,9 +41,6 @@ class RecordingHost : public GameHost {
   std::vector<GameState> snapshots;  // the state at the end of every frame
   std::vector<GameState> atDialog;   // the state as each item dialog opened
   std::vector<Call> effects, dialogs, endings;
-
- private:
-  VirtualClock clock_;
 };
 
 // One game on a hand-built world, run frame by frame through the real frame loop.

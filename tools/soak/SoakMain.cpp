@@ -17,6 +17,7 @@
 
 #include "game/Game.h"
 #include "game/GameState.h"
+#include "game/HeadlessGameHost.h"
 #include "platform/Clock.h"
 #include "platform/KeyCodes.h"
 #include "platform/Pictures.h"
@@ -48,26 +49,18 @@ struct Counts {
        errors = 0, titles = 0;
 };
 
-class SoakHost final : public GameHost {
+class SoakHost final : public HeadlessGameHost {
  public:
   SoakHost(std::mt19937& random, Counts& counts) : random_(random), counts_(counts) {}
   Game* game = nullptr;
   long stopAt = 0;  // total frames
 
-  void PlayEffect(int) override {}
-  void PlayMusic(int, bool) override {}
   bool AskYesNo(const char*) override {
     ++counts_.questions;
     return random_() % kYesOdds == 0;
   }
   void ShowItemDialog(int) override { ++counts_.dialogs; }
   void ShowEndingView() override { ++counts_.endings; }
-  void ShowTitle() override {}
-  void ShowPleaseWait(bool) override {}
-  void HideTitle() override {}
-  void Refresh() override {}
-  void ProcessEvents() override {}
-  moriva::Clock& clock() override { return clock_; }
   void ReportError(const std::string& message) override {
     ++counts_.errors;
     std::fprintf(stderr, "error: %s\n", message.c_str());
@@ -106,7 +99,6 @@ class SoakHost final : public GameHost {
 
   std::mt19937& random_;
   Counts& counts_;
-  VirtualClock clock_;
 };
 
 void RandomWorld(std::mt19937& random, MapGrid& map) {
