@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace moriva {
@@ -29,15 +28,21 @@ IoResult ReadFrom(QFile& file, const std::string& path, std::int64_t maxBytes, B
 // still writing, also not one of another instance of the program.
 constexpr qint64 kStaleTemporarySeconds = 60;
 
+bool IsTemporaryOf(const QString& name, const QString& file) {
+  constexpr int kRandomLetters = 6;
+  if (name.size() != file.size() + 1 + kRandomLetters || !name.startsWith(file + '.')) return false;
+  for (qsizetype i = file.size() + 1; i < name.size(); ++i)
+    if (!name[i].isLetterOrNumber() || name[i].unicode() > 0x7f) return false;
+  return true;
+}
+
 void RemoveStaleTemporaries(const QString& path) {
   const QFileInfo target(path);
-  const QRegularExpression own(QRegularExpression::anchoredPattern(
-      QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
   const QDateTime staleBefore = QDateTime::currentDateTimeUtc().addSecs(-kStaleTemporarySeconds);
   const QFileInfoList entries =
       target.dir().entryInfoList({target.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
   for (const QFileInfo& entry : entries)
-    if (own.match(entry.fileName()).hasMatch() && entry.lastModified().toUTC() < staleBefore)
+    if (IsTemporaryOf(entry.fileName(), target.fileName()) && entry.lastModified().toUTC() < staleBefore)
       QFile::remove(entry.filePath());
 }
 
