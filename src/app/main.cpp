@@ -128,10 +128,12 @@ class Program : public moriva::EditorHost {
   }
 
   // The device opened and the title's music decoded while the editor loads the world, so
-  // the title is not held up by the SoundFont.
+  // the title is not held up by the SoundFont. Music that will not sound is not decoded:
+  // each decoded piece holds the SoundFont's samples.
   void OpenAudioAhead() {
     std::vector<std::string> music;
-    if (!mute_) music.push_back(moriva::AddPathSep(folder_) + moriva::kMusicFiles[moriva::music::kTitle - 1]);
+    if (!mute_ && moriva::Preferences::Load(*moriva::OpenUserSettings()).musicOn)
+      music.push_back(moriva::AddPathSep(folder_) + moriva::kMusicFiles[moriva::music::kTitle - 1]);
     audioAhead_ = moriva::StartOpeningAudio(std::move(music));
   }
 
