@@ -22,7 +22,7 @@ constexpr int kPlayOnce = 1;
 constexpr double kMillisecondsPerSecond = 1000.0;
 }  // namespace
 
-SdlMidiDevice::SdlMidiDevice(std::shared_ptr<SdlAudioSession> session) : session_(std::move(session)) {
+SdlMidiDevice::SdlMidiDevice(std::shared_ptr<SdlAudioSession> session) : SdlSessionUser(std::move(session)) {
   int frequency = 0, channels = 0;
   Uint16 format = 0;
   if (Mix_QuerySpec(&frequency, &format, &channels) != 0 && frequency > 0 && channels > 0) {

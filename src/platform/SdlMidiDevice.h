@@ -12,12 +12,11 @@
 #include <vector>
 
 #include "platform/MidiDevice.h"
+#include "platform/SdlSessionUser.h"
 
 typedef struct _Mix_Music Mix_Music;
 
 namespace moriva {
-
-class SdlAudioSession;
 
 // The sequencer over SDL_mixer's music stream (FluidSynth with a General MIDI SoundFont).
 //
@@ -34,13 +33,10 @@ class SdlAudioSession;
 // each "Play" after "Prev" starts a fresh, never-played instance of the piece, and the
 // next fresh one is decoded at once on a worker thread, with the used ones freed there.
 // Only the first open of a piece decodes on the calling thread.
-class SdlMidiDevice final : public MidiDevice {
+class SdlMidiDevice final : public MidiDevice, private SdlSessionUser {
  public:
   explicit SdlMidiDevice(std::shared_ptr<SdlAudioSession> session);
   ~SdlMidiDevice() override;
-
-  SdlMidiDevice(const SdlMidiDevice&) = delete;
-  SdlMidiDevice& operator=(const SdlMidiDevice&) = delete;
 
   void SetShareable(bool shareable) override { shareable_ = shareable; }
   void SetDeviceType(const std::string& deviceType) override { deviceType_ = deviceType; }
@@ -85,7 +81,6 @@ class SdlMidiDevice final : public MidiDevice {
   static void MusicFinished();
   static void PostMix(void* device, std::uint8_t* stream, int bytes);
 
-  std::shared_ptr<SdlAudioSession> session_;
   QObject windowThread_;  // completions are queued to the thread that created the device
   std::unordered_map<std::string, Piece> pieces_;  // nodes stay put: piece_ points into it
   Piece* piece_ = nullptr;

@@ -14,7 +14,7 @@ constexpr int kLoopForever = -1;
 constexpr int kPlayOnce = 0;
 }  // namespace
 
-SdlWavPlayer::SdlWavPlayer(std::shared_ptr<SdlAudioSession> session) : session_(std::move(session)) {}
+SdlWavPlayer::SdlWavPlayer(std::shared_ptr<SdlAudioSession> session) : SdlSessionUser(std::move(session)) {}
 
 SdlWavPlayer::~SdlWavPlayer() {
   Mix_HaltChannel(kChannel);

@@ -6,24 +6,20 @@
 #include <unordered_map>
 
 #include "platform/WavPlayer.h"
+#include "platform/SdlSessionUser.h"
 
 struct Mix_Chunk;
 
 namespace moriva {
 
-class SdlAudioSession;
-
 // Effects over SDL_mixer: one mixer channel, so a new effect replaces the sounding one.
 // Decoded effects are kept, so a request from the frame loop never touches the disk once the
 // file has been preloaded; a file that cannot be read plays as silence (no alert sound).
 // Every request returns at once, the synchronous form included.
-class SdlWavPlayer final : public WavPlayer {
+class SdlWavPlayer final : public WavPlayer, private SdlSessionUser {
  public:
   explicit SdlWavPlayer(std::shared_ptr<SdlAudioSession> session);
   ~SdlWavPlayer() override;
-
-  SdlWavPlayer(const SdlWavPlayer&) = delete;
-  SdlWavPlayer& operator=(const SdlWavPlayer&) = delete;
 
   bool sndPlaySoundA(const std::string& file, std::uint32_t flags) override;
   void Preload(const std::string& file) override;
@@ -36,7 +32,6 @@ class SdlWavPlayer final : public WavPlayer {
  private:
   Mix_Chunk* Decoded(const std::string& file);
 
-  std::shared_ptr<SdlAudioSession> session_;
   std::unordered_map<std::string, Mix_Chunk*> decoded_;
   int filesRead_ = 0;
 };

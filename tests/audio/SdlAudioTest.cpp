@@ -1,187 +1,222 @@
+// The devices over SDL_mixer on the dummy driver, heard through the mixer's output. Each case
+// plays in real time for a second or two.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
-
-#include <cstdint>
+#include <cmath>
 #include <fstream>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "Effect.h"
+#include "MmlCompiler.h"
+#include "SmfWriter.h"
 #include "platform/SdlAudioDevices.h"
+#include "platform/SdlAudioSession.h"
 #include "platform/SdlMidiDevice.h"
 #include "platform/SdlWavPlayer.h"
 #include "support/TempFolder.h"
 
 namespace moriva {
-using test::TempFolder;
-
 namespace {
 
-constexpr int kWaitLimitMs = 5000;
-// The suite runs headless: named here as well as in the test environment.
-constexpr const char* kDummyDriver = "dummy";
-
-// One note of about `ms` milliseconds at 120 beats a minute, 480 ticks a beat.
-std::vector<std::uint8_t> OneNoteMidi(int ms) {
-  const int ticks = ms * 480 / 500;
-  std::vector<std::uint8_t> track = {0x00, 0xC0, 0x00, 0x00, 0x90, 60, 100};
-  // Variable-length delta of up to two bytes, enough for a few seconds.
-  track.push_back(static_cast<std::uint8_t>(0x80 | ((ticks >> 7) & 0x7F)));
-  track.push_back(static_cast<std::uint8_t>(ticks & 0x7F));
-  for (std::uint8_t b : {0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00}) track.push_back(b);
-  std::vector<std::uint8_t> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0, 'M', 'T', 'r', 'k', 0, 0, 0};
-  file.push_back(static_cast<std::uint8_t>(track.size()));
-  for (std::uint8_t b : track) file.push_back(b);
-  return file;
-}
-
-// A 16-bit mono tone of `ms` milliseconds.
-std::vector<std::uint8_t> ToneWav(int ms) {
-  const std::uint32_t rate = 22050, samples = rate * static_cast<std::uint32_t>(ms) / 1000, bytes = samples * 2;
-  std::vector<std::uint8_t> file;
-  auto put = [&](std::uint32_t v, int n) {
-    for (int i = 0; i < n; ++i) file.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-  };
-  file.insert(file.end(), {'R', 'I', 'F', 'F'});
-  put(36 + bytes, 4);
-  file.insert(file.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-  put(16, 4), put(1, 2), put(1, 2), put(rate, 4), put(rate * 2, 4), put(2, 2), put(16, 2);
-  file.insert(file.end(), {'d', 'a', 't', 'a'});
-  put(bytes, 4);
-  for (std::uint32_t i = 0; i < samples; ++i) put((i / 25) % 2 ? 0x1000 : 0xF000, 2);
-  return file;
-}
-
-std::string Write(const TempFolder& folder, const std::string& name, const std::vector<std::uint8_t>& bytes) {
-  const std::string path = folder.path() + "/" + name;
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
-  return path;
-}
+constexpr const char* kDummyDriver = "dummy";  // named here as well as in the test environment
+constexpr int kWindowMs = 50;
+constexpr int kHeardMs = 600;
+constexpr double kSilentDb = -60.0;
 
 // Processes window events, as the frame loop does, until `done` holds or `ms` have passed.
-bool PumpUntil(const std::function<bool()>& done, int ms = kWaitLimitMs) {
+bool PumpUntil(const std::function<bool()>& done, int ms = 5000) {
   QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < ms) {
+  for (timer.start(); timer.elapsed() < ms; QThread::msleep(5)) {
     QCoreApplication::processEvents();
     if (done()) return true;
-    QThread::msleep(5);
   }
   return done();
 }
 
-void StartPiece(MidiDevice& device, const std::string& file) {
-  device.SetCommand("Close");
-  device.SetShareable(false);
-  device.SetDeviceType("sequencer");
-  device.SetFileName(file);
-  device.SetCommand("open");
-  device.SetCommand("Play");
-  device.SetNotify(true);
-}
+void Pump(int ms) { PumpUntil([] { return false; }, ms); }
 
-class SdlMusicTest : public ::testing::Test {
+class SdlAudioTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    devices = OpenAudioDevices(kGeneralMidiSoundFont, kDummyDriver);
-    ASSERT_TRUE(devices.musicAudible) << "the dummy driver and the SoundFont are expected here";
+    ASSERT_TRUE(devices.musicAudible && devices.effectsAudible) << "the dummy driver and the SoundFont are expected";
     devices.midi->SetDoneHandler([this](std::int16_t code) {
       codes.push_back(code);
       onWindowThread = onWindowThread && QThread::currentThread() == QCoreApplication::instance()->thread();
     });
-    shortPiece = Write(folder, "short.mid", OneNoteMidi(300));
+    session->SetOutputTap([this](const std::int16_t* samples, int count) {
+      std::lock_guard lock(mutex);
+      heard.insert(heard.end(), samples, samples + count);
+    });
   }
-  TempFolder folder;
-  AudioDevices devices;
+  void TearDown() override { session->SetOutputTap({}); }
+
+  std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    const std::string path = folder.file(name);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+    return path;
+  }
+  // A piece at 120 beats a minute: a quarter note lasts 500 ms.
+  std::string Music(const std::string& name, const std::string& notes) {
+    return Write(name, mml::WriteSmf(mml::CompileMml("tempo 120\ntrack a\n" + notes + "\n")));
+  }
+  std::string Tone(const std::string& name, int ms) {
+    constexpr int kRate = 22050;
+    std::vector<std::int16_t> samples(kRate * ms / 1000);
+    for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = (i / 25) % 2 ? 4096 : -4096;
+    return Write(name, sfx::WavFile(samples, kRate));
+  }
+  // As clsBGM opens and plays a piece.
+  void Open(const std::string& file) {
+    devices.midi->SetCommand("Close");
+    devices.midi->SetShareable(false);
+    devices.midi->SetDeviceType("sequencer");
+    devices.midi->SetFileName(file);
+    devices.midi->SetCommand("open");
+  }
+  void Start(const std::string& file) {
+    Open(file);
+    devices.midi->SetCommand("Play");
+    devices.midi->SetNotify(true);
+  }
+  SdlMidiDevice& midi() { return static_cast<SdlMidiDevice&>(*devices.midi); }
+  SdlWavPlayer& wav() { return static_cast<SdlWavPlayer&>(*devices.wav); }
+
+  // Plays from the current position and returns the level of each window from the first sound on.
+  std::vector<double> PlayAndHear() {
+    constexpr std::size_t kWindow = SdlAudioSession::kSampleRate * kWindowMs / 1000 * 2, kWindows = kHeardMs / kWindowMs;
+    const auto firstSound = [this] { return std::ranges::find_if(heard, [](std::int16_t s) { return s != 0; }); };
+    { std::lock_guard lock(mutex); heard.clear(); }
+    devices.midi->SetCommand("Play");
+    // Waits for the mixer, which may fall behind on a loaded machine.
+    PumpUntil([&] {
+      std::lock_guard lock(mutex);
+      return std::size_t(heard.end() - firstSound()) > kWindow * kWindows + 1;
+    });
+    std::lock_guard lock(mutex);
+    std::size_t at = firstSound() - heard.begin();
+    at -= at % 2;
+    std::vector<double> levels;
+    for (; at + kWindow <= heard.size() && levels.size() < kWindows; at += kWindow) {
+      double sum = 0;
+      for (std::size_t i = at; i < at + kWindow; ++i) sum += double(heard[i]) * heard[i];
+      levels.push_back(10 * std::log10(sum / double(kWindow) / (32768.0 * 32768.0) + 1e-12));
+    }
+    return levels;
+  }
+  void ExpectSameStart(const std::vector<double>& fresh, const char* how) {
+    const std::vector<double> again = PlayAndHear();
+    ASSERT_EQ(again.size(), fresh.size()) << how;
+    for (std::size_t i = 0; i < fresh.size(); ++i)
+      if (fresh[i] > kSilentDb || again[i] > kSilentDb) {
+        EXPECT_NEAR(again[i], fresh[i], 1.5) << how << ", window from " << i * kWindowMs << " ms";
+      }
+  }
+
+  test::TempFolder folder;
+  AudioDevices devices = OpenAudioDevices(kGeneralMidiSoundFont, kDummyDriver);
+  std::shared_ptr<SdlAudioSession> session = SdlAudioSession::Open(kDummyDriver);
+  std::mutex mutex;
+  std::vector<std::int16_t> heard;
   std::vector<std::int16_t> codes;
   bool onWindowThread = true;
-  std::string shortPiece;
 };
 
-TEST_F(SdlMusicTest, PieceEndsWithCodeOneDeliveredOnTheWindowThread) {
-  StartPiece(*devices.midi, shortPiece);
+TEST_F(SdlAudioTest, PieceEndsWithCodeOneOnTheWindowThreadBeforeItsLastNotesDieAway) {
+  Start(Music("short.mid", "c8"));
   bool ringing = false;
   devices.midi->SetDoneHandler([&](std::int16_t code) {
     codes.push_back(code);
     onWindowThread = QThread::currentThread() == QCoreApplication::instance()->thread();
-    ringing = static_cast<SdlMidiDevice&>(*devices.midi).IsStreamSounding();
+    ringing = midi().IsStreamSounding();
   });
   // The report waits for event processing: nothing arrives from the audio thread directly.
   QThread::msleep(600);
   EXPECT_TRUE(codes.empty());
   ASSERT_TRUE(PumpUntil([&] { return !codes.empty(); }));
-  EXPECT_EQ(codes, std::vector<std::int16_t>{1});
   EXPECT_TRUE(onWindowThread);
   EXPECT_TRUE(ringing) << "the music's own end comes before the synthesizer's release tail";
-  PumpUntil([] { return false; }, 2500);
-  EXPECT_EQ(codes.size(), 1u) << "one play, one completion, also once the last notes have died away";
+  Pump(2500);
+  EXPECT_EQ(codes, std::vector<std::int16_t>{1}) << "one play, one completion, also after the tail";
 }
 
-TEST_F(SdlMusicTest, ClosingOrReplacingAPieceNeverCompletesIt) {
-  const std::string longPiece = Write(folder, "long.mid", OneNoteMidi(2000));
-  StartPiece(*devices.midi, longPiece);
-  PumpUntil([] { return false; }, 200);
+TEST_F(SdlAudioTest, ClosingReplacingOrAMissingPieceNeverCompletesAndTheDeviceGoesOnWorking) {
+  const std::string longPiece = Music("long.mid", "c1 c1");
+  Start(longPiece);
+  Pump(200);
   devices.midi->SetCommand("Close");
-  PumpUntil([] { return false; }, 300);
-  StartPiece(*devices.midi, longPiece);
-  PumpUntil([] { return false; }, 200);
-  StartPiece(*devices.midi, shortPiece);  // the long one is ended by the new piece
-  ASSERT_TRUE(PumpUntil([&] { return !codes.empty(); }));
-  PumpUntil([] { return false; }, 300);
-  EXPECT_EQ(codes, std::vector<std::int16_t>{1});
-}
-
-TEST_F(SdlMusicTest, MissingOrBrokenFilesNeverCompleteAndLeaveTheDeviceWorking) {
-  StartPiece(*devices.midi, folder.path() + "/absent.mid");
-  EXPECT_FALSE(static_cast<SdlMidiDevice&>(*devices.midi).IsOpen());
-  PumpUntil([] { return false; }, 300);
+  Pump(300);
+  Start(folder.file("absent.mid"));
+  EXPECT_FALSE(midi().IsOpen());
+  Pump(300);
   EXPECT_TRUE(codes.empty());
-  StartPiece(*devices.midi, Write(folder, "broken.mid", {'M', 'T', 'h', 'd', 0, 0, 0, 6}));
-  PumpUntil([] { return false; }, 300);  // a broken piece ends at once
+  Start(Write("broken.mid", {'M', 'T', 'h', 'd', 0, 0, 0, 6}));
+  Pump(300);  // a broken piece ends at once
   codes.clear();
-  StartPiece(*devices.midi, shortPiece);  // the device still works afterwards
-  EXPECT_TRUE(PumpUntil([&] { return !codes.empty(); }));
+  Start(longPiece);
+  Pump(200);
+  Start(Music("short.mid", "c8"));  // ends the long one; the device still works
+  ASSERT_TRUE(PumpUntil([&] { return !codes.empty(); }));
+  Pump(300);
   EXPECT_EQ(codes, std::vector<std::int16_t>{1});
 }
 
-class SdlEffectTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    devices = OpenAudioDevices(kGeneralMidiSoundFont, kDummyDriver);
-    ASSERT_TRUE(devices.effectsAudible);
-    player = static_cast<SdlWavPlayer*>(devices.wav.get());
-    first = Write(folder, "first.wav", ToneWav(1500));
-    second = Write(folder, "second.wav", ToneWav(1500));
-    player->Preload(first);
-    player->Preload(second);
-  }
-  TempFolder folder;
-  AudioDevices devices;
-  SdlWavPlayer* player = nullptr;
-  std::string first, second;
-};
+TEST_F(SdlAudioTest, ReopenAndPrevPlayStartFromTheBeginning) {
+  // A note to 500 ms, a rest to 2000 ms: a play that goes on from the middle starts in the rest.
+  const std::string piece = Music("piece.mid", "c4 r2. g4");
+  Open(piece);
+  const std::vector<double> fresh = PlayAndHear();
+  ASSERT_EQ(fresh.size(), std::size_t{kHeardMs / kWindowMs});
+  EXPECT_GT(fresh[0], kSilentDb) << "the piece begins with a note";
 
-TEST_F(SdlEffectTest, SecondEffectCutsOffTheFirstUnlessAskedNotToAndNothingIsReadAgain) {
-  EXPECT_TRUE(player->sndPlaySoundA(first, SoundFlags::kAsync));
-  EXPECT_FALSE(player->sndPlaySoundA(second, SoundFlags::kAsync | SoundFlags::kNoStop));
-  EXPECT_EQ(player->SoundingFile(), first);
-  EXPECT_TRUE(player->sndPlaySoundA(second, SoundFlags::kAsync));
-  EXPECT_EQ(player->SoundingFile(), second);
-  EXPECT_EQ(player->FilesRead(), 2);
+  Pump(500);  // into the rest, another piece, then the first one again
+  Start(Music("other.mid", "c4 r2. g4"));
+  Pump(300);
+  Open(piece);
+  ExpectSameStart(fresh, "reopened after another piece");
+
+  Pump(500);  // into the rest again, then back to the top as a loop does
+  devices.midi->SetCommand("Prev");
+  devices.midi->SetFrom(0);
+  ExpectSameStart(fresh, "Prev, From 0, Play");
 }
 
-TEST_F(SdlEffectTest, MissingFileIsSilentAndReadOnlyOnce) {
-  const std::string absent = folder.path() + "/absent.wav";
-  player->Preload(absent);
-  player->sndPlaySoundA(first, SoundFlags::kAsync);
-  EXPECT_FALSE(player->sndPlaySoundA(absent, SoundFlags::kAsync));
-  EXPECT_FALSE(player->sndPlaySoundA(absent, SoundFlags::kAsync));
-  EXPECT_EQ(player->FilesRead(), 3);
-  EXPECT_EQ(player->SoundingFile(), first) << "a failed request leaves the sounding effect alone";
+TEST_F(SdlAudioTest, SecondEffectCutsOffTheFirstUnlessAskedNotToAndFilesAreReadOnce) {
+  const std::string first = Tone("first.wav", 1500), second = Tone("second.wav", 1500);
+  const std::string absent = folder.file("absent.wav");
+  for (const std::string& file : {first, second, absent}) wav().Preload(file);
+  EXPECT_TRUE(wav().sndPlaySoundA(first, SoundFlags::kAsync));
+  EXPECT_FALSE(wav().sndPlaySoundA(second, SoundFlags::kAsync | SoundFlags::kNoStop));
+  EXPECT_EQ(wav().SoundingFile(), first);
+  EXPECT_FALSE(wav().sndPlaySoundA(absent, SoundFlags::kAsync));
+  EXPECT_FALSE(wav().sndPlaySoundA(absent, SoundFlags::kAsync));
+  EXPECT_EQ(wav().SoundingFile(), first) << "a failed request leaves the sounding effect alone";
+  EXPECT_TRUE(wav().sndPlaySoundA(second, SoundFlags::kAsync));
+  EXPECT_EQ(wav().SoundingFile(), second);
+  EXPECT_EQ(wav().FilesRead(), 3);
+}
+
+// The longest, steadiest effects over the area music, at the session's volumes: nothing the
+// device is sent may reach full scale.
+TEST_F(SdlAudioTest, EffectsOverTheAreaMusicStayBelowFullScale) {
+  const std::string runtime = MORIVA_RUNTIME_DIR "/";
+  Start(runtime + "qz3.mid");
+  for (const char* effect : {"fall1", "clear5", "sjump2", "jump2", "jump2"}) {
+    devices.wav->sndPlaySoundA(runtime + effect + ".wav", SoundFlags::kAsync);
+    Pump(900);
+  }
+  devices.midi->SetCommand("Close");
+  std::lock_guard lock(mutex);
+  int loudest = 0;
+  for (std::int16_t s : heard) loudest = std::max(loudest, std::abs(static_cast<int>(s)));
+  EXPECT_GT(loudest, 0);
+  EXPECT_LT(loudest, 32767) << "the sum of music and effect clipped";
 }
 
 TEST(SdlAudioFallback, NoDeviceSilencesEverythingNoSoundFontOnlyTheMusic) {
@@ -190,12 +225,14 @@ TEST(SdlAudioFallback, NoDeviceSilencesEverythingNoSoundFontOnlyTheMusic) {
     EXPECT_FALSE(devices.musicAudible);
     EXPECT_FALSE(devices.effectsAudible);
     ASSERT_TRUE(devices.midi && devices.wav);
-    StartPiece(*devices.midi, "/nowhere/qz2.mid");
+    devices.midi->SetFileName("/nowhere/qz2.mid");
+    devices.midi->SetCommand("open");
+    devices.midi->SetCommand("Play");
     devices.wav->sndPlaySoundA("/nowhere/click5.wav", SoundFlags::kAsync);
     devices.midi->SetCommand("Close");
   }
-  TempFolder folder;
-  AudioDevices noFont = OpenAudioDevices(folder.path() + "/absent.sf2", kDummyDriver);
+  test::TempFolder folder;
+  AudioDevices noFont = OpenAudioDevices(folder.file("absent.sf2"), kDummyDriver);
   EXPECT_FALSE(noFont.musicAudible);
   EXPECT_TRUE(noFont.effectsAudible);
 }

@@ -39,14 +39,11 @@ TEST_P(DataFolderPlacement, WrittenFilesLeaveAReadOnlyProgramFolder) {
 INSTANTIATE_TEST_SUITE_P(
     Files, DataFolderPlacement,
     testing::Values(PlacementCase{"WorldWritable", "mapdata.dat", true, false},
-                    PlacementCase{"SavesWritable", "savedata.dat", true, false},
-                    PlacementCase{"ExportWritable", "map23.bmp", true, false},
                     PlacementCase{"WorldReadOnly", "mapdata.dat", false, true},
                     PlacementCase{"SavesReadOnly", "savedata.dat", false, true},
                     PlacementCase{"ExportReadOnly", "allmap.bmp", false, true},
                     PlacementCase{"ExportUpperCaseReadOnly", "MAP00.BMP", false, true},
                     PlacementCase{"MusicReadOnly", "qz2.mid", false, false},
-                    PlacementCase{"EffectReadOnly", "click5.wav", false, false},
                     PlacementCase{"BareSuffixReadOnly", ".dat", false, false}),
     [](const testing::TestParamInfo<PlacementCase>& param) { return std::string(param.param.name); });
 

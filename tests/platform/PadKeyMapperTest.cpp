@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/FakeControllerSource.h"
 #include "platform/KeyCodes.h"
 #include "platform/PadKeyMapper.h"
 #include "platform/SdlControllerSource.h"
@@ -19,117 +18,74 @@ class KeyLog final : public PadKeySink {
   std::vector<int> events;
 };
 
-struct MappingCase {
-  const char* name;
-  PadButton button;  // held, unless the stick is used
-  std::int16_t stickX, stickY;
-  int expectedKey;  // -1: nothing
-};
-
-PadState Holding(const MappingCase& c) {
+PadState Pad(std::initializer_list<PadButton> held, std::int16_t x = 0, std::int16_t y = 0) {
   PadState s;
-  if (c.stickX == 0 && c.stickY == 0) s.set(c.button, true);
-  s.leftX = c.stickX;
-  s.leftY = c.stickY;
+  for (PadButton b : held) s.set(b, true);
+  s.leftX = x;
+  s.leftY = y;
   return s;
 }
 
-class PadMapping : public testing::TestWithParam<MappingCase> {};
+// What the pad holds frame by frame (an unplugged pad reads as nothing held) and the key
+// changes that follow.
+struct PadCase {
+  const char* name;
+  std::vector<PadState> frames;
+  std::vector<int> events;
+};
 
-TEST_P(PadMapping, ControlPressesAndReleasesItsKey) {
-  const MappingCase& c = GetParam();
-  test::FakeControllerSource pad;
+class PadKeys : public testing::TestWithParam<PadCase> {};
+
+TEST_P(PadKeys, PressAndLetGoAsTheKeyboardWould) {
   PadKeyMapper mapper;
   KeyLog log;
-  pad.state = Holding(c);
-  mapper.Update(pad.Poll(), log);
-  pad.state = PadState{};
-  mapper.Update(pad.Poll(), log);
-  const std::vector<int> expected =
-      c.expectedKey < 0 ? std::vector<int>{} : std::vector<int>{c.expectedKey, -c.expectedKey};
-  EXPECT_EQ(log.events, expected);
+  for (const PadState& s : GetParam().frames) mapper.Update(s, log);
+  EXPECT_EQ(log.events, GetParam().events);
 }
 
-constexpr std::int16_t kPastDeadZone = PadKeyMapper::kDeadZone + 1;
-constexpr std::int16_t kInDeadZone = PadKeyMapper::kDeadZone;
+constexpr std::int16_t kPast = PadKeyMapper::kDeadZone + 1;
+constexpr std::int16_t kIn = PadKeyMapper::kDeadZone;
+using enum PadButton;
 
 INSTANTIATE_TEST_SUITE_P(
-    Controls, PadMapping,
-    testing::Values(MappingCase{"DpadLeft", PadButton::DpadLeft, 0, 0, vk::kLeft},
-                    MappingCase{"DpadRight", PadButton::DpadRight, 0, 0, vk::kRight},
-                    MappingCase{"DpadUp", PadButton::DpadUp, 0, 0, vk::kUp},
-                    MappingCase{"DpadDown", PadButton::DpadDown, 0, 0, vk::kDown},
-                    MappingCase{"BottomButtonIsSpace", PadButton::Bottom, 0, 0, vk::kSpace},
-                    MappingCase{"RightButtonIsEnter", PadButton::Right, 0, 0, vk::kEnter},
-                    MappingCase{"StartIsQ", PadButton::Start, 0, 0, vk::kQ},
-                    MappingCase{"StickLeft", PadButton::Bottom, -kPastDeadZone, 0, vk::kLeft},
-                    MappingCase{"StickRight", PadButton::Bottom, kPastDeadZone, 0, vk::kRight},
-                    MappingCase{"StickUp", PadButton::Bottom, 0, -kPastDeadZone, vk::kUp},
-                    MappingCase{"StickDownFullTravel", PadButton::Bottom, 0, 32767, vk::kDown},
-                    MappingCase{"StickLeftFullTravel", PadButton::Bottom, -32768, 0, vk::kLeft},
-                    MappingCase{"StickRestingInDeadZone", PadButton::Bottom, kInDeadZone, 0, -1},
-                    MappingCase{"StickUpInDeadZone", PadButton::Bottom, 0, -kInDeadZone, -1}),
-    [](const testing::TestParamInfo<MappingCase>& param) { return std::string(param.param.name); });
-
-TEST(PadKeyMapper, AHeldButtonIsOnePress) {
-  PadKeyMapper mapper;
-  KeyLog log;
-  PadState s;
-  s.set(PadButton::Bottom, true);
-  for (int frame = 0; frame < 5; ++frame) mapper.Update(s, log);
-  EXPECT_EQ(log.events, std::vector<int>{vk::kSpace});
-}
-
-TEST(PadKeyMapper, DpadAndStickTogetherHoldTheArrowOnce) {
-  PadKeyMapper mapper;
-  KeyLog log;
-  PadState s;
-  s.set(PadButton::DpadRight, true);
-  mapper.Update(s, log);
-  s.leftX = 32767;
-  mapper.Update(s, log);
-  s.set(PadButton::DpadRight, false);
-  mapper.Update(s, log);  // the stick still holds it
-  s.leftX = 0;
-  mapper.Update(s, log);
-  EXPECT_EQ(log.events, (std::vector<int>{vk::kRight, -vk::kRight}));
-}
-
-TEST(PadKeyMapper, UnpluggingThePadLetsGoOfItsKeys) {
-  test::FakeControllerSource pad;
-  PadKeyMapper mapper;
-  KeyLog log;
-  pad.state.set(PadButton::DpadLeft, true);
-  pad.state.set(PadButton::Bottom, true);
-  mapper.Update(pad.Poll(), log);
-  pad.plugged = false;
-  mapper.Update(pad.Poll(), log);
-  EXPECT_EQ(log.events, (std::vector<int>{vk::kLeft, vk::kSpace, -vk::kLeft, -vk::kSpace}));
-  EXPECT_EQ(pad.connectedPads(), 0);
-}
+    Controls, PadKeys,
+    testing::Values(PadCase{"DpadLeft", {Pad({DpadLeft}), {}}, {vk::kLeft, -vk::kLeft}},
+                    PadCase{"DpadRight", {Pad({DpadRight}), {}}, {vk::kRight, -vk::kRight}},
+                    PadCase{"DpadUp", {Pad({DpadUp}), {}}, {vk::kUp, -vk::kUp}},
+                    PadCase{"DpadDown", {Pad({DpadDown}), {}}, {vk::kDown, -vk::kDown}},
+                    PadCase{"BottomButtonIsSpace", {Pad({Bottom}), {}}, {vk::kSpace, -vk::kSpace}},
+                    PadCase{"RightButtonIsEnter", {Pad({Right}), {}}, {vk::kEnter, -vk::kEnter}},
+                    PadCase{"StartIsQ", {Pad({Start}), {}}, {vk::kQ, -vk::kQ}},
+                    PadCase{"StickLeft", {Pad({}, -kPast), {}}, {vk::kLeft, -vk::kLeft}},
+                    PadCase{"StickRight", {Pad({}, kPast), {}}, {vk::kRight, -vk::kRight}},
+                    PadCase{"StickUp", {Pad({}, 0, -kPast), {}}, {vk::kUp, -vk::kUp}},
+                    PadCase{"StickDownFullTravel", {Pad({}, 0, 32767), {}}, {vk::kDown, -vk::kDown}},
+                    PadCase{"StickLeftFullTravel", {Pad({}, -32768), {}}, {vk::kLeft, -vk::kLeft}},
+                    PadCase{"StickRestingInDeadZone", {Pad({}, kIn), Pad({}, -kIn, -kIn), {}}, {}},
+                    PadCase{"HeldButtonIsOnePress", {Pad({Bottom}), Pad({Bottom}), Pad({Bottom})}, {vk::kSpace}},
+                    PadCase{"DpadAndStickHoldTheArrowOnce",
+                            {Pad({DpadRight}), Pad({DpadRight}, 32767), Pad({}, 32767), {}},
+                            {vk::kRight, -vk::kRight}},
+                    PadCase{"UnpluggedLetsGoOfEverything",
+                            {Pad({DpadLeft, Bottom}), {}},
+                            {vk::kLeft, vk::kSpace, -vk::kLeft, -vk::kSpace}}),
+    [](const testing::TestParamInfo<PadCase>& param) { return std::string(param.param.name); });
 
 TEST(PadKeyMapper, FaceButtonsAnswerOnTheirPressOnly) {
   PadKeyMapper mapper;
   KeyLog log;
-  PadState s;
-  s.set(PadButton::Bottom, true);
-  const PadAnswers first = mapper.Update(s, log);
-  const PadAnswers held = mapper.Update(s, log);
-  s.set(PadButton::Bottom, false);
-  s.set(PadButton::Right, true);
-  const PadAnswers right = mapper.Update(s, log);
-  EXPECT_TRUE(first.yes);
-  EXPECT_FALSE(first.no);
+  const PadAnswers first = mapper.Update(Pad({Bottom}), log);
+  const PadAnswers held = mapper.Update(Pad({Bottom}), log);
+  const PadAnswers right = mapper.Update(Pad({Right}), log);
+  EXPECT_TRUE(first.yes && !first.no);
   EXPECT_FALSE(held.yes);
-  EXPECT_TRUE(right.no);
-  EXPECT_FALSE(right.yes);
+  EXPECT_TRUE(right.no && !right.yes);
 }
 
 TEST(SdlControllerSource, WithoutAPadEverythingReadsAsLetGo) {
   SdlControllerSource pads;  // the test machine has no pad plugged in
-  const PadState state = pads.Poll();
   EXPECT_EQ(pads.connectedPads(), 0);
-  EXPECT_EQ(PadKeyMapper::HeldKeys(state), (std::array<bool, PadKeyMapper::kKeys>{}));
+  EXPECT_EQ(PadKeyMapper::HeldKeys(pads.Poll()), (std::array<bool, PadKeyMapper::kKeys>{}));
 }
 
 }  // namespace

@@ -9,16 +9,18 @@
 namespace moriva {
 namespace {
 
-TEST(Preferences, WhatWasSavedComesBack) {
+TEST(Preferences, DefaultsAndWhatWasSavedComeBack) {
   test::TempFolder folder;
-  QSettings settings(QString::fromStdString(folder.file("moriva.conf")), QSettings::IniFormat);
-  EXPECT_EQ(Preferences::Load(settings).scale, Preferences::kChooseScale);
-  EXPECT_TRUE(Preferences::Load(settings).musicOn);
+  const QString file = QString::fromStdString(folder.file("moriva.conf"));
+  QSettings settings(file, QSettings::IniFormat);
+  const Preferences defaults = Preferences::Load(settings);
+  EXPECT_EQ(defaults.scale, Preferences::kChooseScale);
+  EXPECT_TRUE(defaults.musicOn && defaults.effectsOn);
   Preferences chosen;
   chosen.musicOn = false;
   chosen.scale = 3;
   chosen.Save(settings);
-  QSettings reread(QString::fromStdString(folder.file("moriva.conf")), QSettings::IniFormat);
+  QSettings reread(file, QSettings::IniFormat);
   const Preferences back = Preferences::Load(reread);
   EXPECT_FALSE(back.musicOn);
   EXPECT_TRUE(back.effectsOn);

@@ -4,17 +4,19 @@
 #include <sstream>
 
 #include "support/GameFixture.h"
+#include "support/WorldBuilder.h"
+#include "world/MapFile.h"
 #include "replay/ReplayRunner.h"
 #include "replay/ReplayScript.h"
 
 namespace moriva {
 namespace {
 
-std::string RunScript(const test::GameFixture& f, const std::string& text, int* status = nullptr) {
-  const std::string path = f.folder().file("script.txt");
+std::string RunScript(const test::TempFolder& folder, const std::string& text, int* status = nullptr) {
+  const std::string path = folder.file("script.txt");
   std::ofstream(path) << text;
   std::ostringstream out, err;
-  const int rc = RunReplayCommand(f.folder().path(), path, "", out, err);
+  const int rc = RunReplayCommand(folder.path(), path, "", out, err);
   if (status) *status = rc;
   return rc == 0 ? out.str() : err.str();
 }
@@ -39,9 +41,9 @@ TEST(Replay, SameScriptGivesTheSameTraceByteForByte) {
       "at 12 press L D2\n"
       "answer yes\n"
       "frames 30\r\n";
-  const std::string first = RunScript(f, script);
+  const std::string first = RunScript(f.folder(), script);
   std::filesystem::remove(f.folder().file("savedata.dat"));
-  const std::string second = RunScript(f, script);
+  const std::string second = RunScript(f.folder(), script);
   EXPECT_EQ(first, second);
   const auto lines = Lines(first);
   ASSERT_EQ(lines.size(), 31u);
@@ -60,7 +62,7 @@ TEST(Replay, SameScriptGivesTheSameTraceByteForByte) {
 TEST(Replay, TraceFieldsInTheirOrder) {
   test::GameFixture f;
   f.WriteWorld();
-  const auto lines = Lines(RunScript(f, "frames 1\n"));
+  const auto lines = Lines(RunScript(f.folder(), "frames 1\n"));
   ASSERT_EQ(lines.size(), 2u);
   const char* fields[] = {"frame",        "BlockX",      "BlockY",        "HeroX",        "HeroY",
                           "HeroVX",       "HeroVY",      "HeroState",     "PrevState",    "Facing",
@@ -84,10 +86,11 @@ TEST(Replay, BadLinesAreRejectedWithTheirNumber) {
   int status = 0;
   const std::string cases[] = {"frames 3\nat 0 press Left\n", "frames 3\n\nat 2 press Jump\n",
                                "start 5 0 1 1\n", "title later\n", "switch 2\n", "items 10\n",
-                               "answer maybe\n", "frames x\n", "jump\n"};
-  const int lineOf[] = {2, 3, 1, 1, 1, 1, 1, 1, 1};
+                               "answer maybe\n", "frames x\n", "jump\n", "ending\n", "ending -1\n",
+                               "ending x\n", "ending 1 2\n"};
+  const int lineOf[] = {2, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const std::string err = RunScript(f, cases[i], &status);
+    const std::string err = RunScript(f.folder(), cases[i], &status);
     EXPECT_EQ(status, 2) << cases[i];
     EXPECT_NE(err.find("script.txt:" + std::to_string(lineOf[i]) + ":"), std::string::npos) << err;
   }
@@ -96,7 +99,7 @@ TEST(Replay, BadLinesAreRejectedWithTheirNumber) {
 TEST(Replay, MissingWorldIsAnError) {
   test::GameFixture f;
   int status = 0;
-  const std::string err = RunScript(f, "frames 1\n", &status);
+  const std::string err = RunScript(f.folder(), "frames 1\n", &status);
   EXPECT_EQ(status, 2);
   EXPECT_NE(err.find("mapdata.dat"), std::string::npos);
 }
@@ -105,6 +108,25 @@ TEST(ReplayScriptKeys, NamesAndNumbers) {
   const std::pair<const char*, int> keys[] = {{"Left", 37}, {"Enter", 13}, {"D7", 55}, {"Q", 81},
                                               {"200", 200}, {"256", -1},   {"left", -1}};
   for (const auto& [name, code] : keys) EXPECT_EQ(ReplayKeyCode(name), code) << name;
+}
+
+// A replay that lands on the goal with both goods and goes on into the ending, or stops there.
+TEST(Replay, EndingTicksFollowTheLastFrame) {
+  test::TempFolder folder;
+  test::WorldBuilder world;
+  world.Put(2, 2, 10, 21, {"GGG"});
+  ASSERT_TRUE(SaveMap(folder.file("mapdata.dat"), world.Map()));
+  const char* kToTheGoal = "start 2 2 352 640\nitems 8 9\n";
+  EXPECT_EQ(Lines(RunScript(folder, kToTheGoal)).size(), 150u);
+  const auto lines = Lines(RunScript(folder, kToTheGoal + std::string("ending 400\n")));
+  ASSERT_EQ(lines.size(), 149u + 400u + 1u);  // frames, ending ticks, the closing line
+  EXPECT_NE(lines[148].find("\"ShowEnding\""), std::string::npos) << lines[148];
+  EXPECT_EQ(lines[149].rfind("{\"EndingTick\": 1, \"LabelTop\": 356, \"LabelVisible\": true", 0), 0u) << lines[149];
+  EXPECT_NE(lines[149 + 270].find("\"music\": [[4, true]], \"MusicStarted\": true"), std::string::npos);
+  EXPECT_NE(lines[149 + 271].find("\"music\": [[4, true]], \"MusicStarted\": false"), std::string::npos);
+  EXPECT_NE(lines[149 + 399].find("{\"x\": 328, \"y\": 48, \"text\": \"ごめんなさい、べーたばんには\"}"),
+            std::string::npos);
+  EXPECT_EQ(lines.back(), "{\"end\": \"ending\", \"frames\": 149}");
 }
 
 }  // namespace

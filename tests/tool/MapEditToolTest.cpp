@@ -82,35 +82,5 @@ INSTANTIATE_TEST_SUITE_P(
                       EditToolCase{"EdgeCorner", {"edge", "1", "1"}, [](MapGrid& m) { m(60, 60) = 11; }}),
     [](const ::testing::TestParamInfo<EditToolCase>& p) { return std::string(p.param.name); });
 
-struct BadEditCase {
-  const char* name;
-  std::vector<std::string> args;  // "IN" and "OUT" stand for the test's files
-  const char* mentions;
-};
-
-class MapEditBadInputTest : public MapEditToolTest,
-                            public ::testing::WithParamInterface<BadEditCase> {};
-
-TEST_P(MapEditBadInputTest, ExitsTwoWithOneLineAndWritesNothing) {
-  std::vector<std::string> args{"map"};
-  for (const std::string& a : GetParam().args) args.push_back(a == "IN" ? in : a == "OUT" ? out : a);
-  const ToolRun run = RunTool(args);
-  EXPECT_EQ(run.exitCode, 2) << run.err;
-  EXPECT_EQ(run.errLines(), 1) << run.err;
-  EXPECT_NE(run.err.find(GetParam().mentions), std::string::npos) << run.err;
-  EXPECT_TRUE(run.out.empty());
-  EXPECT_EQ(ProbeFile(out), FileKind::Missing);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, MapEditBadInputTest,
-    ::testing::Values(
-        BadEditCase{"FillBlockOutside", {"fill", "IN", "OUT", "5", "0", "1"}, "BX"},
-        BadEditCase{"FillCodeTooLarge", {"fill", "IN", "OUT", "0", "0", "256"}, "CODE"},
-        BadEditCase{"ReplaceToNegative", {"replace", "IN", "OUT", "1", "-2"}, "TO"},
-        BadEditCase{"EdgeMissingMap", {"edge", "nowhere.dat", "OUT", "0", "0"}, "no such file"},
-        BadEditCase{"UnknownCommand", {"paint", "IN", "OUT"}, "unknown map command"}),
-    [](const ::testing::TestParamInfo<BadEditCase>& p) { return std::string(p.param.name); });
-
 }  // namespace
 }  // namespace moriva

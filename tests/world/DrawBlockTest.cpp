@@ -35,11 +35,13 @@ class DrawBlockTest : public ::testing::Test {
 };
 
 TEST_F(DrawBlockTest, EveryCellShowsItsCodeAndHighCodesDrawBlack) {
+  // The spare row and column of the grid never show: the last blocks end at cell 249.
+  for (int i = 0; i <= kWorldTiles; ++i) map(kWorldTiles, i) = map(i, kWorldTiles) = 9;
   EXPECT_EQ(TileSourceX(191), 224);
   EXPECT_EQ(TileSourceY(191), 736);
   for (int x = 0; x < kWorldTiles; ++x)
     for (int y = 0; y < kWorldTiles; ++y) map(x, y) = static_cast<std::uint8_t>((x * 13 + y * 5) & 0xFF);
-  for (int bx : {0, 3})
+  for (int bx : {0, 4})
     for (int by : {0, 4}) {
       DrawBlock(map, sheet, bx, by, out);
       for (int i = 0; i < kBlockTiles; ++i)
@@ -52,19 +54,6 @@ TEST_F(DrawBlockTest, EveryCellShowsItsCodeAndHighCodesDrawBlack) {
             ASSERT_TRUE(AllBlack(out, i * 32, j * 32)) << "code " << code;
         }
     }
-}
-
-TEST_F(DrawBlockTest, LastBlockNeverReadsTheSpareRowOrColumn) {
-  for (int i = 0; i <= kWorldTiles; ++i) {
-    map(kWorldTiles, i) = 9;
-    map(i, kWorldTiles) = 9;
-  }
-  for (int x = 200; x < 250; ++x)
-    for (int y = 200; y < 250; ++y) map(x, y) = 1;
-  DrawBlock(map, sheet, 4, 4, out);
-  for (int i = 0; i < kBlockTiles; ++i)
-    for (int j = 0; j < kBlockTiles; ++j)
-      ASSERT_TRUE(SameTile(out, i * 32, j * 32, sheet, TileSourceX(1), 0)) << i << "," << j;
 }
 
 TEST_F(DrawBlockTest, TwoThousandFiveHundredTransfersAndOneRefresh) {
@@ -80,12 +69,17 @@ TEST_F(DrawBlockTest, TwoThousandFiveHundredTransfersAndOneRefresh) {
   EXPECT_EQ(transfersAtRefresh, 2500);  // the refresh comes after the last transfer
 }
 
-TEST_F(DrawBlockTest, BlockOutsideTheWorldDrawsBlackWithoutReadingTheMap) {
+// Black comes from the code, not from reading past the sheet's end: a taller sheet has white there.
+TEST_F(DrawBlockTest, CodesPastTheSheetAndBlocksOutsideTheWorldDrawBlackWhateverTheSheetsSize) {
+  const Surface tall(kSheetWidth, kSheetHeight + kTileSize, 0xFFFFFF);
+  map(0, 0) = kSheetTiles;
+  DrawBlock(map, tall, 0, 0, out);
+  EXPECT_TRUE(AllBlack(out, 0, 0));
   for (auto [bx, by] : {std::pair{-1, 0}, {5, 0}, {0, 5}, {32767, -32768}}) {
     out.fill(0xFFFFFF);
-    DrawBlock(map, sheet, bx, by, out);
-    EXPECT_TRUE(AllBlack(out, 0, 0));
-    EXPECT_TRUE(AllBlack(out, kBlockPixels - 32, kBlockPixels - 32));
+    DrawBlock(map, tall, bx, by, out);
+    EXPECT_TRUE(AllBlack(out, 0, 0)) << bx << "," << by;
+    EXPECT_TRUE(AllBlack(out, kBlockPixels - 32, kBlockPixels - 32)) << bx << "," << by;
   }
 }
 

@@ -32,38 +32,33 @@ TEST(WorldLegend, ReadsCharactersCodesAndSkipsComments) {
   EXPECT_FALSE(legend.Character(5).has_value());
 }
 
-struct BadLegend {
-  const char* text;
-  int line;
-  int column;
-  const char* fragment;
-};
-
-class WorldLegendErrors : public testing::TestWithParam<BadLegend> {};
-
-TEST_P(WorldLegendErrors, NamesLineColumnAndCause) {
-  SourceErrors errors;
-  Parse(GetParam().text, errors);
-  ASSERT_EQ(errors.size(), 1u);
-  EXPECT_EQ(errors[0].file, "legend.txt");
-  EXPECT_EQ(errors[0].line, GetParam().line);
-  EXPECT_EQ(errors[0].column, GetParam().column);
-  EXPECT_NE(errors[0].message.find(GetParam().fragment), std::string::npos) << errors[0].Text();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WorldLegendErrors,
-    testing::Values(BadLegend{". 0\n. 1\n", 2, 1, "already defined on line 1"},
-                    BadLegend{". 0\n# 0\n", 2, 3, "already has the character '.'"},
-                    BadLegend{". 192\n", 1, 3, "has no picture"},
-                    BadLegend{". 99999999999\n", 1, 3, "has no picture"},
-                    BadLegend{". rock\n", 1, 3, "expected a tile code"},
-                    BadLegend{". 12x\n", 1, 3, "expected a tile code"},
-                    BadLegend{".0\n", 1, 2, "expected a space"},
-                    BadLegend{"  5 indented\n", 1, 1, "printable, non-blank"},
-                    BadLegend{"// only comments\n", 0, 0, "defines no characters"}));
-
-TEST(WorldLegend, ReportsEveryBadLine) {
+TEST(WorldLegend, EveryBadLineIsReportedWithLineColumnAndCause) {
+  struct BadLegend {
+    const char* text;
+    int line;
+    int column;
+    const char* fragment;
+  };
+  const BadLegend cases[] = {
+      {". 0\n. 1\n", 2, 1, "already defined on line 1"},
+      {". 0\n# 0\n", 2, 3, "already has the character '.'"},
+      {". 192\n", 1, 3, "has no picture"},
+      {". 99999999999\n", 1, 3, "has no picture"},
+      {". rock\n", 1, 3, "expected a tile code"},
+      {". 12x\n", 1, 3, "expected a tile code"},
+      {".0\n", 1, 2, "expected a space"},
+      {"  5 indented\n", 1, 1, "printable, non-blank"},
+      {"// only comments\n", 0, 0, "defines no characters"},
+  };
+  for (const BadLegend& c : cases) {
+    SourceErrors errors;
+    Parse(c.text, errors);
+    ASSERT_EQ(errors.size(), 1u) << c.text;
+    EXPECT_EQ(errors[0].file, "legend.txt");
+    EXPECT_EQ(errors[0].line, c.line) << c.text;
+    EXPECT_EQ(errors[0].column, c.column) << c.text;
+    EXPECT_NE(errors[0].message.find(c.fragment), std::string::npos) << errors[0].Text();
+  }
   SourceErrors errors;
   Parse(". 300\n# x\n@ 142\n", errors);
   ASSERT_EQ(errors.size(), 2u);

@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <fstream>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "WorldSource.h"
 #include "support/TempFolder.h"
@@ -55,16 +57,25 @@ void WriteWorld(const test::TempFolder& dir) {
   }
 }
 
-TEST(WorldgenProgram, BuildsTheMapFile) {
+TEST(WorldgenProgram, BuildsChecksAndRefusesBadArguments) {
   test::TempFolder dir;
   WriteWorld(dir);
+  EXPECT_EQ(Worldgen({"--check", Q(dir.path())}).exitCode, 0);
+  EXPECT_FALSE(QFile::exists(Q(dir.file("mapdata.dat")))) << "a check writes nothing";
   const ProgramRun run = Worldgen({Q(dir.path()), Q(dir.file("mapdata.dat"))});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.err, "");
   const std::string bytes = ReadFile(dir.file("mapdata.dat"));
   ASSERT_EQ(bytes.size(), 62500u);
-  EXPECT_EQ(bytes[(100 + 6) * 250 + 100 + 4], '\x60');
   EXPECT_EQ(bytes.find('\x60'), static_cast<std::size_t>((100 + 6) * 250 + 100 + 4));
+
+  const ProgramRun missing = Worldgen({Q(dir.file("nowhere")), Q(dir.file("out.dat"))});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("legend.txt: cannot read"), std::string::npos) << missing.err;
+  EXPECT_FALSE(QFile::exists(Q(dir.file("out.dat"))));
+  EXPECT_EQ(Worldgen({}).exitCode, 2);
+  EXPECT_EQ(Worldgen({"--bogus", "x"}).exitCode, 2);
+  EXPECT_EQ(Worldgen({"--help"}).exitCode, 0);
 }
 
 TEST(WorldgenProgram, BadSourcesFailWithLocatedErrorsAndKeepTheOldMap) {
@@ -78,69 +89,38 @@ TEST(WorldgenProgram, BadSourcesFailWithLocatedErrorsAndKeepTheOldMap) {
 
   const ProgramRun run = Worldgen({Q(dir.path()), Q(dir.file("mapdata.dat"))});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.err.find(dir.file("block-2-2.txt") + ":5:7: 'Z' is not in the legend"),
-            std::string::npos)
-      << run.err;
-  EXPECT_NE(run.err.find(dir.file("block-0-4.txt") + ":2: only 1 rows, expected 50"),
-            std::string::npos)
-      << run.err;
+  for (const std::string& error : {dir.file("block-2-2.txt") + ":5:7: 'Z' is not in the legend",
+                                   dir.file("block-0-4.txt") + ":2: only 1 rows, expected 50"}) {
+    EXPECT_NE(run.err.find(error), std::string::npos) << run.err;
+  }
   EXPECT_EQ(ReadFile(dir.file("mapdata.dat")), "the player's own world");
-
   EXPECT_EQ(Worldgen({"--check", Q(dir.path())}).exitCode, 1);
 }
 
-TEST(WorldgenProgram, MissingFolderAndBadArguments) {
-  test::TempFolder dir;
-  const ProgramRun missing = Worldgen({Q(dir.file("nowhere")), Q(dir.file("out.dat"))});
-  EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.err.find("legend.txt: cannot read"), std::string::npos) << missing.err;
-  EXPECT_FALSE(QFile::exists(Q(dir.file("out.dat"))));
-
-  EXPECT_EQ(Worldgen({}).exitCode, 2);
-  EXPECT_EQ(Worldgen({"--bogus", "x"}).exitCode, 2);
-  EXPECT_EQ(Worldgen({"--help"}).exitCode, 0);
-}
-
-TEST(WorldgenProgram, CheckOnlyWritesNothing) {
-  test::TempFolder dir;
-  WriteWorld(dir);
-  const ProgramRun run = Worldgen({"--check", Q(dir.path())});
-  EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_FALSE(QFile::exists(Q(dir.file("mapdata.dat"))));
-}
-
-TEST(WorldgenProgram, ImportRewritesTheBlocksKeepingTheirComments) {
+TEST(WorldgenProgram, ImportRewritesTheBlocksKeepingCommentsOrRefusesUnknownCodes) {
   test::TempFolder dir;
   WriteWorld(dir);
   ASSERT_EQ(Worldgen({Q(dir.path()), Q(dir.file("original.dat"))}).exitCode, 0);
   std::string map = ReadFile(dir.file("original.dat"));
-  map[(200 + 9) * 250 + 200 + 8] = '\x60';   // the editor painted rock into block (4,4)
-  map += "bytes beyond the world";
-  WriteFile(dir.file("edited.dat"), map);
-
+  map[(200 + 9) * 250 + 200 + 8] = '\x60';  // the editor painted rock into block (4,4)
+  WriteFile(dir.file("edited.dat"), map + "bytes beyond the world");
   const ProgramRun run = Worldgen({"--import", Q(dir.file("edited.dat")), Q(dir.path())});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const std::string block = ReadFile(dir.file("block-4-4.txt"));
   EXPECT_EQ(block.rfind("// block 4,4\n", 0), 0u);
   EXPECT_EQ(block[13 + 51 * 8 + 9], '#');
   ASSERT_EQ(Worldgen({Q(dir.path()), Q(dir.file("again.dat"))}).exitCode, 0);
-  EXPECT_EQ(ReadFile(dir.file("again.dat")), map.substr(0, 62500));
-}
+  EXPECT_EQ(ReadFile(dir.file("again.dat")), map);
 
-TEST(WorldgenProgram, ImportRefusesCodesTheLegendLacks) {
-  test::TempFolder dir;
-  WriteWorld(dir);
-  std::string map(62500, '\0');
   map[3 * 250 + 160] = '\x07';
-  WriteFile(dir.file("edited.dat"), map);
+  WriteFile(dir.file("unknown.dat"), map);
   const std::string before = ReadFile(dir.file("block-0-3.txt"));
-  const ProgramRun run = Worldgen({"--import", Q(dir.file("edited.dat")), Q(dir.path())});
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.err.find("block-0-3.txt:12:4: tile code 7 has no character in the legend"),
+  const ProgramRun refused = Worldgen({"--import", Q(dir.file("unknown.dat")), Q(dir.path())});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.err.find("block-0-3.txt:12:4: tile code 7 has no character in the legend"),
             std::string::npos)
-      << run.err;
+      << refused.err;
   EXPECT_EQ(ReadFile(dir.file("block-0-3.txt")), before);
-
   WriteFile(dir.file("short.dat"), "tiny");
   EXPECT_EQ(Worldgen({"--import", Q(dir.file("short.dat")), Q(dir.path())}).exitCode, 1);
 }
@@ -156,24 +136,17 @@ TEST(PlaceWorld, PlacesOnlyWhereNoWorldIs) {
   test::TempFolder dir;
   const std::string shipped(62500, '\x60');
   WriteFile(dir.file("built.dat"), shipped);
-
-  ASSERT_EQ(Place(dir.file("built.dat"), dir.file("bin/mapdata.dat")).exitCode, 0);
-  EXPECT_EQ(ReadFile(dir.file("bin/mapdata.dat")), shipped);
-
   std::string edited = shipped;
   edited[1000] = '\x05';
-  WriteFile(dir.file("bin/mapdata.dat"), edited);
-  ASSERT_EQ(Place(dir.file("built.dat"), dir.file("bin/mapdata.dat")).exitCode, 0);
-  EXPECT_EQ(ReadFile(dir.file("bin/mapdata.dat")), edited);
-
-  WriteFile(dir.file("bin/mapdata.dat"), std::string(62500, '\0'));
-  ASSERT_EQ(Place(dir.file("built.dat"), dir.file("bin/mapdata.dat")).exitCode, 0);
-  EXPECT_EQ(ReadFile(dir.file("bin/mapdata.dat")), shipped);
-
-  const std::string zerosAndMore = std::string(62500, '\0') + "x";
-  WriteFile(dir.file("bin/mapdata.dat"), zerosAndMore);
-  ASSERT_EQ(Place(dir.file("built.dat"), dir.file("bin/mapdata.dat")).exitCode, 0);
-  EXPECT_EQ(ReadFile(dir.file("bin/mapdata.dat")), zerosAndMore);
+  const std::string zeros(62500, '\0');
+  // What is next to the program before the build, and what must be there after it.
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"", shipped}, {edited, edited}, {zeros, shipped}, {zeros + "x", zeros + "x"}};
+  for (const auto& [before, after] : cases) {
+    if (!before.empty()) WriteFile(dir.file("bin/mapdata.dat"), before);
+    ASSERT_EQ(Place(dir.file("built.dat"), dir.file("bin/mapdata.dat")).exitCode, 0);
+    EXPECT_EQ(ReadFile(dir.file("bin/mapdata.dat")), after) << before.size();
+  }
 }
 
 }  // namespace

@@ -173,13 +173,9 @@ int Export(const Arguments& args, std::ostream& out) {
   return kSuccess;
 }
 
-int RunAssets(const Arguments& args, std::ostream& out) {
-  const std::string& command = Argument(args, 0, "assets command (export)");
-  if (command == "export") return Export(args, out);
-  throw ToolError("unknown assets command '" + command + "' (export)");
-}
-
-const bool kRegistered = RegisterCommandGroup({"assets", kExportUsage, &RunAssets});
+const bool kRegistered = RegisterCommandGroup({"assets", kExportUsage, [](const Arguments& args, std::ostream& out) {
+  return RunOnlyCommand(args, out, "assets", "export", &Export);
+}});
 
 }  // namespace
 

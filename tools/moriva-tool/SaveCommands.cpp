@@ -58,13 +58,9 @@ int Show(const Arguments& args, std::ostream& out) {
   return kSuccess;
 }
 
-int RunSave(const Arguments& args, std::ostream& out) {
-  const std::string& command = Argument(args, 0, "save command (show)");
-  if (command == "show") return Show(args, out);
-  throw ToolError("unknown save command '" + command + "' (show)");
-}
-
-const bool kRegistered = RegisterCommandGroup({"save", kShowUsage, &RunSave});
+const bool kRegistered = RegisterCommandGroup({"save", kShowUsage, [](const Arguments& args, std::ostream& out) {
+  return RunOnlyCommand(args, out, "save", "show", &Show);
+}});
 
 }  // namespace
 

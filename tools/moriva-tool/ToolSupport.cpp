@@ -18,6 +18,14 @@ void ExpectArgumentCount(const Arguments& args, std::size_t count, const char* u
   if (args.size() != count) throw ToolError(std::string("usage: moriva-tool ") + usage);
 }
 
+int RunOnlyCommand(const Arguments& args, std::ostream& out, const std::string& group, const std::string& command,
+                   int (*run)(const Arguments& args, std::ostream& out)) {
+  const std::string known = " (" + command + ")";
+  const std::string& word = Argument(args, 0, (group + " command" + known).c_str());
+  if (word == command) return run(args, out);
+  throw ToolError("unknown " + group + " command '" + word + "'" + known);
+}
+
 int ParseInt(const std::string& text, int low, int high, const char* what) {
   int value = 0;
   const char* end = text.data() + text.size();

@@ -13,6 +13,11 @@ namespace moriva::tool {
 const std::string& Argument(const Arguments& args, std::size_t index, const char* what);
 void ExpectArgumentCount(const Arguments& args, std::size_t count, const char* usage);
 
+// Runs a group that has one command (`save show`, `assets export`): `run` when the first word
+// names it, else a ToolError naming the group and its command.
+int RunOnlyCommand(const Arguments& args, std::ostream& out, const std::string& group, const std::string& command,
+                   int (*run)(const Arguments& args, std::ostream& out));
+
 // A whole decimal number in [low, high], or a ToolError naming `what`.
 int ParseInt(const std::string& text, int low, int high, const char* what);
 
