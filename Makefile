@@ -60,6 +60,7 @@ soak: deps
 bench: build
 	$(BUILD)/bench/bench_world
 	$(BUILD)/bench/bench_game
+	$(BUILD)/bench/bench_playthrough
 	bash tools/perf/measure.sh $(BUILD)
 
 # Small faults put into src/ one at a time; lists those the suite does not catch (slow, not in CI).

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "audio/AddPathSep.h"
 #include "editor/EditorHost.h"
 #include "editor/frmMain.h"
 #include "editor/frmParts.h"
@@ -126,6 +127,16 @@ class Program : public moriva::EditorHost {
     demoChoice_ = demoChoice;
   }
 
+  // The device opened and the title's music decoded while the editor loads the world, so
+  // the title is not held up by the SoundFont. Music that will not sound is not decoded:
+  // each decoded piece holds the SoundFont's samples.
+  void OpenAudioAhead() {
+    std::vector<std::string> music;
+    if (!mute_ && moriva::Preferences::Load(*moriva::OpenUserSettings()).musicOn)
+      music.push_back(moriva::AddPathSep(folder_) + moriva::kMusicFiles[moriva::music::kTitle - 1]);
+    audioAhead_ = moriva::StartOpeningAudio(std::move(music));
+  }
+
   moriva::frmParts& Parts() override {
     if (!parts_) parts_ = std::make_unique<moriva::frmParts>();
     return *parts_;
@@ -136,7 +147,7 @@ class Program : public moriva::EditorHost {
       game_->show();
       return;
     }
-    audio_ = moriva::OpenAudioDevices();
+    audio_ = moriva::OpenAudioDevices(std::move(audioAhead_));
     game_ = std::make_unique<moriva::frmGame>(module_, Parts().tileSheet(), spriteSheet_,
                                               *audio_.midi, *audio_.wav, folder_);
     game_->SetPlayHook(hook_);
@@ -159,6 +170,7 @@ class Program : public moriva::EditorHost {
   bool mute_;
   const moriva::Surface spriteSheet_ = moriva::LoadPicture("sprites");
   std::unique_ptr<moriva::frmParts> parts_;
+  moriva::AudioHeadStart audioAhead_;
   moriva::AudioDevices audio_;
   moriva::PlayHook* hook_ = nullptr;
   std::optional<int> demoChoice_;
@@ -210,6 +222,7 @@ int main(int argc, char** argv) {
   Program program(shared, moriva::ProgramFolder(), options.mute);
   if (recorder) program.FollowPlay(recorder.get(), std::nullopt);
   if (demo) program.FollowPlay(demo.get(), demo->titleChoice());
+  if (!options.editor) program.OpenAudioAhead();
   QPointer<moriva::frmMain> editor = new moriva::frmMain(shared, program, moriva::ProgramFolder());
   std::string error;
   if (!editor->Form_Load(options.editor, &error)) {

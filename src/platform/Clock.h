@@ -13,6 +13,9 @@ class Clock {
   virtual double Seconds() = 0;
   // Sleeps about this many milliseconds; a virtual clock just advances.
   virtual void SleepMs(double ms) = 0;
+  // Sleeps until the clock reads `ms` milliseconds (on the scale of `Seconds`); returns at
+  // once when that moment has passed. The wake-up is late by the system's timer latency.
+  virtual void SleepUntilMs(double ms) { SleepMs(ms - Seconds() * 1000.0); }
 };
 
 // The monotonic clock of the machine, counted from the clock's creation.
@@ -22,6 +25,9 @@ class SteadyClock final : public Clock {
   std::int64_t TickMs() override;
   double Seconds() override;
   void SleepMs(double ms) override;
+  // An absolute sleep on the monotonic clock: the time spent computing the wait does not
+  // lengthen it, and the thread's timer slack is narrowed so the wake-up is prompt.
+  void SleepUntilMs(double ms) override;
 
  private:
   std::int64_t originNs_;
@@ -35,6 +41,9 @@ class VirtualClock final : public Clock {
   std::int64_t TickMs() override { return now_ += step_; }
   double Seconds() override { return static_cast<double>(now_) / 1000.0; }
   void SleepMs(double ms) override { now_ += static_cast<std::int64_t>(ms); }
+  void SleepUntilMs(double ms) override {
+    if (ms > static_cast<double>(now_)) now_ = static_cast<std::int64_t>(ms);
+  }
   void Advance(std::int64_t ms) { now_ += ms; }
   std::int64_t now() const { return now_; }
 

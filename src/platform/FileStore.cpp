@@ -1,5 +1,7 @@
 #include "platform/FileStore.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -19,6 +21,29 @@ IoResult ReadFrom(QFile& file, const std::string& path, std::int64_t maxBytes, B
   if (file.error() != QFileDevice::NoError) return Failed("cannot read", path, file.errorString());
   out.assign(data.begin(), data.end());
   return IoResult::Success();
+}
+
+// A save killed while it wrote leaves its temporary file beside the real one, named as the
+// file plus a dot and six random letters or digits. A temporary this old belongs to no save
+// still writing, also not one of another instance of the program.
+constexpr qint64 kStaleTemporarySeconds = 60;
+
+bool IsTemporaryOf(const QString& name, const QString& file) {
+  constexpr int kRandomLetters = 6;
+  if (name.size() != file.size() + 1 + kRandomLetters || !name.startsWith(file + '.')) return false;
+  for (qsizetype i = file.size() + 1; i < name.size(); ++i)
+    if (!name[i].isLetterOrNumber() || name[i].unicode() > 0x7f) return false;
+  return true;
+}
+
+void RemoveStaleTemporaries(const QString& path) {
+  const QFileInfo target(path);
+  const QDateTime staleBefore = QDateTime::currentDateTimeUtc().addSecs(-kStaleTemporarySeconds);
+  const QFileInfoList entries =
+      target.dir().entryInfoList({target.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+  for (const QFileInfo& entry : entries)
+    if (IsTemporaryOf(entry.fileName(), target.fileName()) && entry.lastModified().toUTC() < staleBefore)
+      QFile::remove(entry.filePath());
 }
 
 }  // namespace
@@ -54,6 +79,7 @@ IoResult CreateEmptyFile(const std::string& path) {
 }
 
 IoResult WriteFileAtomically(const std::string& path, const Bytes& bytes) {
+  RemoveStaleTemporaries(ToQt(path));
   QSaveFile file(ToQt(path));
   if (!file.open(QIODevice::WriteOnly)) return Failed("cannot write", path, file.errorString());
   const auto size = static_cast<qint64>(bytes.size());

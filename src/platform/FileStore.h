@@ -26,7 +26,8 @@ IoResult CreateEmptyFile(const std::string& path);
 // Replaces the file's content in one step: the bytes go to a temporary file beside it,
 // which is renamed over the old one only once everything is written. A failed or
 // interrupted write leaves the old file as it was. An existing file that is not writable
-// is not replaced.
+// is not replaced. Temporary files of this path that an earlier, killed write left behind
+// (older than a minute) are removed first.
 IoResult WriteFileAtomically(const std::string& path, const Bytes& bytes);
 
 }  // namespace moriva

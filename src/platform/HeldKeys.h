@@ -15,6 +15,8 @@ class HeldKeys {
   // The virtual key the release of `physicalKey` clears: the one its press set, or
   // `virtualKey` when no press was seen.
   int Release(std::uint32_t physicalKey, int virtualKey);
+  // Forgets every held key: their releases go to another window.
+  void Clear() { slots_.fill(Slot{}); }
 
  private:
   static constexpr int kSlots = 16;  // more keys than a keyboard reports at once

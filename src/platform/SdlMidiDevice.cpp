@@ -102,17 +102,28 @@ void SdlMidiDevice::Close() {
   ReleaseMusic();
 }
 
-void SdlMidiDevice::Open() {
-  Halt(State::kClosed);
-  ReleaseMusic();
-  auto [found, added] = pieces_.try_emplace(fileName_);
+SdlMidiDevice::Piece& SdlMidiDevice::PieceOf(const std::string& file) {
+  auto [found, added] = pieces_.try_emplace(file);
   Piece& piece = found->second;
   if (added) {
-    piece.file = fileName_;
-    if (const std::optional<double> seconds = MidiFilePlayingSeconds(fileName_)) {
+    piece.file = file;
+    if (const std::optional<double> seconds = MidiFilePlayingSeconds(file)) {
       piece.frames = static_cast<std::int64_t>(*seconds * framesPerSecond_);
     }
   }
+  return piece;
+}
+
+void SdlMidiDevice::Adopt(const std::string& file, Mix_Music* music) {
+  Piece& piece = PieceOf(file);
+  if (piece.ready) Mix_FreeMusic(piece.ready);
+  piece.ready = music;
+}
+
+void SdlMidiDevice::Open() {
+  Halt(State::kClosed);
+  ReleaseMusic();
+  Piece& piece = PieceOf(fileName_);
   piece_ = &piece;
   music_ = TakeFresh(piece);
   pieceFrames_ = piece.frames;

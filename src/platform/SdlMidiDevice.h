@@ -50,6 +50,10 @@ class SdlMidiDevice final : public MidiDevice, private SdlSessionUser {
   // Whether the stream still sounds: after a piece's end, while its last notes die away.
   bool IsStreamSounding() const;
 
+  // A fresh, never-played instance of `file` decoded elsewhere: the first open of the
+  // piece takes it instead of decoding on the calling thread. The device frees it.
+  void Adopt(const std::string& file, Mix_Music* music);
+
  private:
   enum class State { kClosed, kStopped, kPlaying };
   enum class EndReport { kMusicLength, kStreamFinished };
@@ -62,6 +66,7 @@ class SdlMidiDevice final : public MidiDevice, private SdlSessionUser {
     std::future<Mix_Music*> loading;  // the next fresh instance, being decoded
   };
 
+  Piece& PieceOf(const std::string& file);
   Mix_Music* TakeFresh(Piece& piece);
   void StartLoading(Piece& piece);
   void ReleaseMusic();

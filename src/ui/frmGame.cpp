@@ -580,6 +580,16 @@ void frmGame::ApplyScale() {
   update();
 }
 
+void frmGame::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // Keys released while another window has the keyboard never reach this one, so a key
+  // held as the window loses it would stay down for good.
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow() && game_) {
+    heldKeys_.Clear();
+    game_->ClearKeys();
+  }
+}
+
 void frmGame::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (fullscreen_ && scale_.origin() != PixelScale::CentredOrigin(scale_.rootSize() * scale_.factor(), size()))

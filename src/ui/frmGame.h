@@ -111,6 +111,7 @@ class frmGame : public QWidget, private GameHost {
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   // GameHost.

@@ -130,6 +130,11 @@ SlotRead ReadSlot(const std::string& path, int back) {
     result.message = r.message;
     return result;
   }
+  return ReadSlotFromBytes(std::move(bytes), back);
+}
+
+SlotRead ReadSlotFromBytes(Bytes bytes, int back) {
+  SlotRead result;
   const RecordImage image(std::move(bytes));
   result.slot = SlotForBack(HeaderSlot(image), back);
   result.data = ReadSlotValues(image, result.slot);
@@ -141,7 +146,12 @@ SlotRead ReadSlot(const std::string& path, int back) {
 IoResult ReadRawSaveFile(const std::string& path, RawSaveFile& out) {
   Bytes bytes;
   if (IoResult r = ReadFileBytes(path, bytes); !r) return r;
-  out = RawSaveFile{};
+  out = DecodeRawSaveFile(std::move(bytes));
+  return IoResult::Success();
+}
+
+RawSaveFile DecodeRawSaveFile(Bytes bytes) {
+  RawSaveFile out;
   out.size = static_cast<std::int64_t>(bytes.size());
   const RecordImage image(std::move(bytes));
   out.SaveSlot = image.GetI16(kHeaderRecord);
@@ -149,7 +159,7 @@ IoResult ReadRawSaveFile(const std::string& path, RawSaveFile& out) {
     out.ring[k].present = out.size >= RecordOffset(SlotLastRecord(k)) + 4;
     out.ring[k].data = ReadSlotValues(image, k);
   }
-  return IoResult::Success();
+  return out;
 }
 
 }  // namespace moriva

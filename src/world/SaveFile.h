@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/FileStore.h"
 #include "platform/IoResult.h"
 #include "world/SaveSlotData.h"
 
@@ -50,6 +51,8 @@ struct SlotRead {
 // moves where the next save goes. Values are range-corrected; a slot the file does not
 // (fully) hold reads zeros where its records are missing.
 SlotRead ReadSlot(const std::string& path, int back);
+// The same from the file's bytes, already read: always Loaded.
+SlotRead ReadSlotFromBytes(Bytes bytes, int back);
 
 // The file as stored, for inspection tools: nothing corrected.
 struct RawSaveFile {
@@ -63,5 +66,7 @@ struct RawSaveFile {
 };
 
 IoResult ReadRawSaveFile(const std::string& path, RawSaveFile& out);
+// The same from the file's bytes, already read.
+RawSaveFile DecodeRawSaveFile(Bytes bytes);
 
 }  // namespace moriva

@@ -1,6 +1,9 @@
 // The game's continue path on any save file: load, enter the block and draw the first
 // frame from the loaded state.
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "FuzzSupport.h"
 #include "game/Game.h"
 #include "game/GameState.h"
@@ -31,12 +34,21 @@ void VariedWorld(MapGrid& map) {
       map(x, y) = static_cast<std::uint8_t>((x * 7 + y * 13) % kDrawableCodes);
 }
 
+// The game reads its save file by path, once per input: the folder is in memory where the
+// system has a memory filesystem.
+QString ScratchFolder() {
+  static QTemporaryDir inMemory(QStringLiteral("/dev/shm/moriva-fuzz-XXXXXX"));
+  if (inMemory.isValid()) return inMemory.path();
+  static QTemporaryDir onDisk;
+  return onDisk.path();
+}
+
 struct Session {
   basMoriva module;
   Surface tiles{kSheetWidth, kSheetHeight, 0x336699};
   Surface sprites{kSheetWidth, kSheetHeight, 0x996633};
   FirstFrameHost host;
-  Game game{module, tiles, sprites, host, fuzz::ScratchFolder()};
+  Game game{module, tiles, sprites, host, ScratchFolder().toStdString()};
 
   Session() {
     VariedWorld(module.Map);
@@ -49,7 +61,11 @@ struct Session {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static Session s;
-  fuzz::WriteInput(s.game.savePath(), data, size);
+  QFile save(QString::fromStdString(s.game.savePath()));
+  fuzz::Require(save.open(QIODevice::WriteOnly | QIODevice::Truncate), "the save file opens");
+  fuzz::Require(save.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) == static_cast<qint64>(size),
+                "the input is written");
+  save.close();
   s.game.ReturnToTitle();
   const RunResult result = s.game.lblTitle_Click(1);
   fuzz::Require(result == RunResult::Stopped, "play stops after the first frame");

@@ -15,6 +15,9 @@ constexpr int kDefaultVelocity = 90;
 constexpr int kDefaultGate = 7;  // eighths of a note's length that sound
 constexpr int kFullGate = 8;
 constexpr int kDefaultRepeats = 2;
+// Nested repeats multiply: a score whose repeats unroll past this many characters is refused
+// instead of exhausting the memory (twenty nested pairs of brackets already make a million).
+constexpr std::size_t kMaxUnrolled = std::size_t{1} << 20;
 constexpr double kDefaultBpm = 120;
 
 // The controllers a track sets before its first note.
@@ -83,6 +86,8 @@ Body Expand(const Body& in, std::size_t& i, bool nested) {
       std::string digits;
       while (i < in.size() && std::isdigit(static_cast<unsigned char>(in[i].c))) digits += in[i++].c;
       const int times = digits.empty() ? kDefaultRepeats : ParseInt(digits, ch.line, "a repeat count", 1, 64);
+      if (out.size() + inner.size() * static_cast<std::size_t>(times) > kMaxUnrolled)
+        throw MmlError(ch.line, "the repeats unroll to more than " + std::to_string(kMaxUnrolled) + " characters");
       for (int t = 0; t < times; ++t) out.insert(out.end(), inner.begin(), inner.end());
     } else if (ch.c == ']') {
       if (!nested) throw MmlError(ch.line, "']' without its '['");
