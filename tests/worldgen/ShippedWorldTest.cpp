@@ -3,8 +3,10 @@
 // playthrough (PlaythroughTest.cpp).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,11 +25,6 @@ constexpr int kFirstSolid = 96;
 bool IsOpen(int c) { return c < kFirstSolid; }
 // A door is a way through for the hero who has come with its key.
 bool IsPassable(int c) { return IsOpen(c) || (c >= 148 && c <= 151); }
-// A hero crosses a border once his box covers the last two cells before it, and is put 8 px
-// inside the next block, over its second and third cells: those must be open too.
-bool LandsInOpenAir(int leaveFar, int leaveNear, int landNear, int landFar) {
-  return !(IsOpen(leaveFar) && IsOpen(leaveNear)) || (IsPassable(landNear) && IsPassable(landFar));
-}
 
 const WorldTiles& World() {
   static const WorldTiles world = [] {
@@ -94,26 +91,51 @@ TEST(ShippedWorld, EveryBlockWithContentsHasABoxUnderOpenAirOnItsOwnBackdrop) {
   }
 }
 
-TEST(ShippedWorld, BordersLineUpAndTheOuterEdgesAreClosed) {
+// The hero moves, then crosses a border once his corner is past 32 px from it, and only then
+// meets walls: the edge cell never stops him, the cell next to it does. A crossing puts him
+// 8 px into the next block, where his top corners (sideways) or his head (up and down) must
+// be in open air; rock under his feet only holds him. Offsets count from the first cell of
+// the block beyond the border.
+struct Crossing {
+  const char* name;
+  bool vertical;
+  int from;
+  std::vector<int> lands;
+};
+
+TEST(ShippedWorld, EveryBlockCrossingLandsInOpenAirAndTheOuterEdgesAreClosed) {
+  const std::vector<Crossing> crossings = {
+      {"east", false, -2, {1, 2}}, {"west", false, 1, {-2, -3}},
+      {"down", true, -2, {1}}, {"up", true, 1, {-3}}};
   const auto& w = World();
+  std::vector<std::string> faults;
   for (int i = 0; i < kWorldTiles; ++i) {
     for (int b = 1; b < kWorldBlocks; ++b) {
       const int e = b * kBlockTiles;
-      // An open edge cell faces an open cell, and a hero crossing lands in open air.
+      // The two edge cells are one wall or one opening, as each block's picture shows it.
       EXPECT_EQ(IsOpen(w(e - 1, i)), IsOpen(w(e, i))) << "x " << e << ", y " << i;
       EXPECT_EQ(IsOpen(w(i, e - 1)), IsOpen(w(i, e))) << "x " << i << ", y " << e;
-      EXPECT_TRUE(LandsInOpenAir(w(e - 2, i), w(e - 1, i), w(e + 1, i), w(e + 2, i))
-                  && LandsInOpenAir(w(e + 1, i), w(e, i), w(e - 2, i), w(e - 3, i)))
-          << "crossing at x " << e << ", y " << i;
-      EXPECT_TRUE(LandsInOpenAir(w(i, e - 2), w(i, e - 1), w(i, e + 1), w(i, e + 2))
-                  && LandsInOpenAir(w(i, e + 1), w(i, e), w(i, e - 2), w(i, e - 3)))
-          << "crossing at x " << i << ", y " << e;
+      for (const Crossing& c : crossings) {
+        const auto at = [&](int k) { return c.vertical ? w(i, e + k) : w(e + k, i); };
+        const auto rock = [&](int k) { return !IsPassable(at(k)); };
+        if (!IsOpen(at(c.from)) || std::none_of(c.lands.begin(), c.lands.end(), rock)) continue;
+        const int x = c.vertical ? i : e + c.from;
+        const int y = c.vertical ? e + c.from : i;
+        std::ostringstream fault;
+        fault << c.name << " from block (" << x / kBlockTiles << ", " << y / kBlockTiles
+              << ") cell (" << x % kBlockTiles << ", " << y % kBlockTiles << ")";
+        faults.push_back(fault.str());
+      }
     }
     // Falling out of the bottom is a miss, so the bottom holds him; the sides are walls.
     EXPECT_FALSE(IsOpen(w(i, kWorldTiles - 1))) << "bottom, x " << i;
     EXPECT_FALSE(IsOpen(w(0, i))) << "left, y " << i;
     EXPECT_FALSE(IsOpen(w(kWorldTiles - 1, i))) << "right, y " << i;
   }
+  constexpr std::size_t kShown = 12;
+  std::string shown;
+  for (std::size_t k = 0; k < std::min(kShown, faults.size()); ++k) shown += "\n  " + faults[k];
+  EXPECT_TRUE(faults.empty()) << faults.size() << " crossings land in rock:" << shown;
 }
 
 TEST(ShippedWorld, EveryClassOfTheTileCatalogueIsPlaced) {
