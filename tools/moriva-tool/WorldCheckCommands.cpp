@@ -27,8 +27,8 @@ constexpr int kBlockPixels = 1600;
 // The checker searches at most this long unless told otherwise.
 constexpr int kDefaultMaxSeconds = 600;
 constexpr int kLongestSearch = 7 * 24 * 3600;
-// A state costs the search about 200 bytes in all: this many keep it within 2 GB.
-constexpr int kDefaultMaxStates = 9'000'000;
+// A state costs the search about 145 bytes in all: this many keep it within 2 GB.
+constexpr int kDefaultMaxStates = 14'000'000;
 constexpr int kMostStates = 100'000'000;
 // The exit status when the search ended without finding the ending.
 constexpr int kNoEnding = 1;
