@@ -1,12 +1,10 @@
 #include "replay/RouteSearch.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <chrono>
 #include <cmath>
 #include <deque>
-#include <limits>
 #include <map>
 #include <memory>
 #include <queue>
@@ -18,10 +16,10 @@
 #include "game/TileClass.h"
 #include "replay/PlaySnapshot.h"
 #include "replay/PositionLine.h"
+#include "replay/RouteCellTries.h"
+#include "replay/RouteQueueEntry.h"
 #include "replay/RouteMoves.h"
 #include "replay/RouteSearchHost.h"
-#include "world/MapGrid.h"
-#include "world/SaveSlotData.h"
 #include "world/basMoriva.h"
 
 namespace moriva {
@@ -68,66 +66,6 @@ struct Node {
   std::uint16_t items = 0;
   bool expanded = false;
   bool ending = false;
-};
-
-struct QueueEntry {
-  int items;
-  std::uint32_t pass;
-  int sample;
-  std::uint32_t frames;
-  std::uint32_t node;
-  // std::priority_queue pops the greatest: more items first, then the cells least tried
-  // with those items, then the first samples of their keys (new ground) before the further
-  // ones, then fewer frames.
-  bool operator<(const QueueEntry& o) const {
-    if (items != o.items) return items < o.items;
-    if (pass != o.pass) return pass > o.pass;
-    if (sample != o.sample) return sample > o.sample;
-    return frames > o.frames;
-  }
-};
-
-// How often the search has tried a state in each cell of the world with each set of items.
-// Trying the shortest routes first floods a block with every speed and state the hero can
-// have in each of its cells (hundreds of thousands of states) before the first state that
-// climbs out of it is tried; ranking a state by how often its cell has been tried already
-// sends the search to the cells it has not stood in yet, wherever they are, and comes back
-// for the finer combinations in later passes.
-class CellTries {
- public:
-  // The pass a state of this cell and these items belongs to now.
-  std::uint32_t PassOf(const Node& node) const {
-    const auto& table = tables_[node.items];
-    return table ? (*table)[IndexOf(node)] / kTriesPerPass : 0;
-  }
-  void Count(const Node& node) {
-    auto& table = tables_[node.items];
-    if (!table) {
-      table = std::make_unique<Table>();
-      table->fill(0);
-    }
-    std::uint16_t& tries = (*table)[IndexOf(node)];
-    if (tries < std::numeric_limits<std::uint16_t>::max()) ++tries;
-  }
-  std::size_t bytes() const {
-    std::size_t used = 0;
-    for (const auto& table : tables_) used += table ? sizeof(Table) : 0;
-    return used;
-  }
-
- private:
-  // States of one cell tried before its next state waits for the rest of the world.
-  static constexpr std::uint16_t kTriesPerPass = 4;
-  static constexpr std::size_t kCellsPerBlock = kBlockTiles * kBlockTiles;
-  using Table = std::array<std::uint16_t, kWorldBlocks * kWorldBlocks * kCellsPerBlock>;
-
-  static std::size_t IndexOf(const Node& node) {
-    return (static_cast<std::size_t>(node.blockX) * kWorldBlocks + node.blockY) * kCellsPerBlock +
-           static_cast<std::size_t>(std::min<int>(node.cellX, kBlockTiles - 1)) * kBlockTiles +
-           std::min<int>(node.cellY, kBlockTiles - 1);
-  }
-
-  std::array<std::unique_ptr<Table>, 1u << kItemCount> tables_;
 };
 
 std::uint64_t Scramble(std::uint64_t x) {
@@ -377,8 +315,11 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
   // The most items any state owns: states with fewer are tried only when those have run
   // out, so their keys keep no second sample.
   int mostItems = 0;
-  std::priority_queue<QueueEntry, std::deque<QueueEntry>> open;
-  CellTries tries;
+  std::priority_queue<RouteQueueEntry, std::deque<RouteQueueEntry>> open;
+  RouteCellTries tries;
+  const auto passOf = [&](const Node& node) {
+    return tries.PassOf(node.blockX, node.blockY, node.cellX, node.cellY, node.items);
+  };
   std::uint32_t endingNode = kNone;
 
   const auto keyOf = [&](const PlaySnapshot& p, std::uint64_t changeHash) {
@@ -402,17 +343,17 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
   double nextProgress = progressSeconds;
   bool stop = false;
   while (!open.empty() && !stop) {
-    const QueueEntry top = open.top();
+    const RouteQueueEntry top = open.top();
     open.pop();
     Node& current = nodes[top.node];
     if (current.expanded || current.frames != top.frames) continue;
     // Its cell was tried more since it was queued: it waits for the rest of its pass.
-    if (const std::uint32_t pass = tries.PassOf(current); pass > top.pass) {
+    if (const std::uint32_t pass = passOf(current); pass > top.pass) {
       open.push({top.items, pass, top.sample, top.frames, top.node});
       continue;
     }
     current.expanded = true;
-    tries.Count(current);
+    tries.Count(current.blockX, current.blockY, current.cellX, current.cellY, current.items);
     ++result.expanded;
     if (result.expanded % kTimeCheckEvery == 0) {
       const double now = elapsed();
@@ -526,7 +467,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
           nodes.push_back(node);
           hold(nodes.back(), to);
           mostItems = std::max(mostItems, std::popcount(to.items));
-          open.push({std::popcount(to.items), tries.PassOf(nodes.back()), sampleNo, frames, target});
+          open.push({std::popcount(to.items), passOf(nodes.back()), sampleNo, frames, target});
           arrive(to, frames);
         } else if (replace) {
           Node& better = nodes[target];
@@ -535,7 +476,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
           better.frames = frames;
           better.fine = fine;
           hold(better, to);
-          open.push({std::popcount(to.items), tries.PassOf(better), better.sample, frames, target});
+          open.push({std::popcount(to.items), passOf(better), better.sample, frames, target});
         } else {
           pool.DropLast(to);
         }
