@@ -17,6 +17,7 @@
 #include "replay/PlaySnapshot.h"
 #include "replay/PositionLine.h"
 #include "replay/RouteCellTries.h"
+#include "replay/RouteFollow.h"
 #include "replay/RouteQueueEntry.h"
 #include "replay/RouteMoves.h"
 #include "replay/RouteSearchHost.h"
@@ -159,6 +160,7 @@ class KeyIndex {
     ++count_;
     return {fresh, true};
   }
+  bool Contains(std::uint64_t key) const { return slots_[Find(key)] != kNone; }
   std::size_t bytes() const { return slots_.capacity() * sizeof(std::uint32_t); }
 
  private:
@@ -325,6 +327,24 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
   const auto keyOf = [&](const PlaySnapshot& p, std::uint64_t changeHash) {
     return KeyOf(p, changeHash, flameJets[p.BlockX][p.BlockY]);
   };
+
+  // The followed script's state after every frame, by key.
+  struct FollowedFrame {
+    std::uint64_t key;
+    std::uint8_t blockX, blockY, cellX, cellY;
+  };
+  std::vector<FollowedFrame> followed;
+  if (options.follow) {
+    SnapshotPool followPool;
+    PlayRouteScript(world_, tiles_, sprites_, folder_, *options.follow, [&](long, const Game& g) {
+      std::uint64_t changeHash = 0;
+      PlaySnapshot p = followPool.Capture(g, &changeHash);
+      followed.push_back({keyOf(p, changeHash), static_cast<std::uint8_t>(p.BlockX), static_cast<std::uint8_t>(p.BlockY),
+                          static_cast<std::uint8_t>(TileOf(static_cast<double>(p.HeroX) + kCentre)),
+                          static_cast<std::uint8_t>(TileOf(static_cast<double>(p.HeroY) + kCentre))});
+      followPool.DropLast(p);
+    });
+  }
   {
     std::uint64_t changeHash = 0;
     const PlaySnapshot root = pool.Capture(game, &changeHash);
@@ -491,6 +511,20 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
     nodes[top.node].edgeCount = static_cast<std::uint32_t>(edges.size()) - nodes[top.node].firstEdge;
   }
   result.exhausted = open.empty() && !stop;
+  if (options.follow) {
+    FollowReach& f = result.follow;
+    f.asked = true;
+    f.scriptFrames = static_cast<long>(followed.size());
+    for (std::size_t i = followed.size(); i-- > 0;) {
+      if (!byKey.Contains(followed[i].key)) continue;
+      f.lastKept = static_cast<long>(i) + 1;
+      f.blockX = followed[i].blockX;
+      f.blockY = followed[i].blockY;
+      f.cellX = followed[i].cellX;
+      f.cellY = followed[i].cellY;
+      break;
+    }
+  }
   result.states = nodes.size();
 
   if (endingNode != kNone) {

@@ -151,5 +151,32 @@ TEST(WorldCheck, TheRouteOfAFinishedWorldReplaysToTheEnding) {
   EXPECT_NE(text.find("\"dialog 0\""), std::string::npos);  // the key was taken on the way
 }
 
+ReplayScript ParsedScript(const std::string& text) {
+  std::istringstream in(text);
+  ReplayScript script;
+  ReplayScriptError bad;
+  EXPECT_TRUE(ParseReplayScript(in, script, bad)) << bad.line << ": " << bad.message;
+  return script;
+}
+
+TEST(WorldCheck, AFollowedRouteIsKeptUpToItsLastMove) {
+  CheckedWorld w = DoorWorld();
+  const RouteSearchResult found = w.Search(6, 48, {8, 9}, true);
+  ASSERT_TRUE(found.endingReached);
+  std::ostringstream route;
+  WriteRouteScript(route, w.options, found);
+  w.options.follow = ParsedScript(route.str());
+  const RouteSearchResult r = w.Search(6, 48, {8, 9}, true);
+  EXPECT_TRUE(r.follow.asked);
+  EXPECT_EQ(r.follow.scriptFrames, found.endingFrames);
+  EXPECT_GE(r.follow.lastKept, found.endingFrames - static_cast<long>(found.route.back().frames));
+  EXPECT_EQ(r.follow.blockX, 2);
+  EXPECT_EQ(r.follow.blockY, 2);
+
+  // A route in a block the search never enters is lost from its first frame.
+  w.options.follow = ParsedScript("start 0 0 200 200\nframes 20\n");
+  EXPECT_EQ(w.Search(6, 48, {8, 9}, true).follow.lastKept, 0);
+}
+
 }  // namespace
 }  // namespace moriva
