@@ -94,7 +94,8 @@ struct RouteSearchResult {
 // by a coarse key (block, cell, speed class, hero state, items, the block's run-time
 // changes and the timers that wait on the spot), with a second sample of a key kept where
 // the hero's place in the cell or his speed differs. States with more items are tried
-// first, then the first samples of their keys, then the shorter routes.
+// first, then those whose cell was tried least with the same items (RouteCellTries), then
+// the first samples of their keys, then the shorter routes.
 class RouteSearch {
  public:
   // The world and pictures must outlive the search; `folder` is the program folder.
