@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <queue>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 namespace moriva {
 namespace {
 
+// Each case: the entry tried first, then the other (items, pass, sample, frames, node).
 struct OrderCase {
   const char* name;
   RouteQueueEntry first, second;
@@ -19,15 +21,14 @@ class RouteQueueOrder : public testing::TestWithParam<OrderCase> {};
 
 TEST_P(RouteQueueOrder, TriesTheFirstBeforeTheSecond) {
   const OrderCase& c = GetParam();
-  for (bool firstPushedFirst : {true, false}) {
+  for (bool swap : {false, true}) {
     std::priority_queue<RouteQueueEntry> open;
-    open.push(firstPushedFirst ? c.first : c.second);
-    open.push(firstPushedFirst ? c.second : c.first);
+    open.push(swap ? c.second : c.first);
+    open.push(swap ? c.first : c.second);
     EXPECT_EQ(open.top().node, c.first.node);
   }
 }
 
-// items, pass, sample, frames, node
 INSTANTIATE_TEST_SUITE_P(
     Route, RouteQueueOrder,
     testing::Values(OrderCase{"MoreItemsBeforeALessTriedCell", {3, 9, 1, 900, 1}, {2, 0, 0, 10, 2}},
@@ -36,15 +37,12 @@ INSTANTIATE_TEST_SUITE_P(
                     OrderCase{"TheShorterRouteLast", {2, 1, 1, 10, 1}, {2, 1, 1, 11, 2}}),
     [](const testing::TestParamInfo<OrderCase>& p) { return std::string(p.param.name); });
 
-struct Place {
-  int blockX, blockY, cellX, cellY;
-  std::uint16_t items;
-};
-
+// Each case: a cell tried `times` times, then the pass of another place (block x, y, cell x,
+// y, items); the tried cell is (1, 2, 10, 20) with items 0 and 1, or its edge when outside.
 struct TriesCase {
   const char* name;
-  std::vector<Place> tried;
-  Place asked;
+  int times, cellX, cellY;
+  std::array<int, 5> asked;
   std::uint32_t pass;
 };
 
@@ -53,24 +51,18 @@ class RouteCellPasses : public testing::TestWithParam<TriesCase> {};
 TEST_P(RouteCellPasses, CountOnlyTheSameCellWithTheSameItems) {
   const TriesCase& c = GetParam();
   RouteCellTries tries;
-  for (const Place& p : c.tried) tries.Count(p.blockX, p.blockY, p.cellX, p.cellY, p.items);
-  EXPECT_EQ(tries.PassOf(c.asked.blockX, c.asked.blockY, c.asked.cellX, c.asked.cellY, c.asked.items), c.pass);
+  for (int i = 0; i < c.times; ++i) tries.Count(1, 2, c.cellX, c.cellY, 0b11);
+  const auto& a = c.asked;
+  EXPECT_EQ(tries.PassOf(a[0], a[1], a[2], a[3], static_cast<std::uint16_t>(a[4])), c.pass);
 }
-
-const Place kCell{1, 2, 10, 20, 0b11};
-const std::vector<Place> kThree(3, kCell), kFour(4, kCell), kNine(9, kCell);
 
 INSTANTIATE_TEST_SUITE_P(
     Route, RouteCellPasses,
-    testing::Values(TriesCase{"NeverTried", {}, kCell, 0},
-                    TriesCase{"ThreeTriesStayInTheFirstPass", kThree, kCell, 0},
-                    TriesCase{"FourTriesEndThePass", kFour, kCell, 1},
-                    TriesCase{"NineTriesMakeTwoPasses", kNine, kCell, 2},
-                    TriesCase{"OtherItemsCountApart", kNine, {1, 2, 10, 20, 0b111}, 0},
-                    TriesCase{"TheNeighbourCellCountsApart", kNine, {1, 2, 11, 20, 0b11}, 0},
-                    TriesCase{"TheSameCellOfAnotherBlock", kNine, {2, 1, 10, 20, 0b11}, 0},
-                    TriesCase{"OutsideTheBlockCountsAsItsEdge", std::vector<Place>(4, {1, 2, -1, 255, 1}),
-                              {1, 2, 0, 49, 1}, 1}),
+    testing::Values(TriesCase{"ThreeTriesStayInTheFirstPass", 3, 10, 20, {1, 2, 10, 20, 0b11}, 0},
+                    TriesCase{"NineTriesMakeTwoPasses", 9, 10, 20, {1, 2, 10, 20, 0b11}, 2},
+                    TriesCase{"OtherItemsCountApart", 9, 10, 20, {1, 2, 10, 20, 0b111}, 0},
+                    TriesCase{"TheSameCellOfAnotherBlockCountsApart", 9, 10, 20, {2, 1, 10, 20, 0b11}, 0},
+                    TriesCase{"OutsideTheBlockCountsAsItsEdge", 4, -1, 255, {1, 2, 0, 49, 0b11}, 1}),
     [](const testing::TestParamInfo<TriesCase>& p) { return std::string(p.param.name); });
 
 }  // namespace
