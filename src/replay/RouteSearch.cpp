@@ -47,6 +47,7 @@ constexpr int kCrumbleStep = 8;
 constexpr int kFlameJetPhase = 10;           // the jet burns while AnimCount < 10
 // States kept under one coarse key, told apart by FineOf.
 constexpr int kSamplesPerKey = 2;
+constexpr int kMostSamplesPerKey = 16;     // with the faster runs
 constexpr int kFineSteps = 2;
 constexpr int kFineSpeedRange = 15;
 
@@ -141,6 +142,12 @@ std::uint16_t FineOf(const PlaySnapshot& p) {
   BitPacker f;
   f.Put(half(p.HeroX), 1).Put(half(p.HeroY), 1).Put(step(p.HeroVX), 5).Put(step(p.HeroVY), 5);
   return static_cast<std::uint16_t>(f.word());
+}
+
+// The hero's running speed in a fine key, in whole pixels a frame either way.
+int RunningSpeedOf(std::uint16_t fine) {
+  constexpr int kSpeedBits = 5, kHalvesBits = 2;
+  return std::abs(static_cast<int>((fine >> kHalvesBits) & ((1u << kSpeedBits) - 1)) - kFineSpeedRange);
 }
 
 // The first state kept under each coarse key, by key: open addressing over node numbers,
@@ -461,14 +468,20 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
           int samples = 0;
           std::uint32_t last = head;
           bool same = false;
+          int fastest = 0;
           for (std::uint32_t n = head; n != kNone && !same; n = nodes[n].nextSample, ++samples) {
             last = n;
             same = nodes[n].fine == fine;
+            fastest = std::max(fastest, RunningSpeedOf(nodes[n].fine));
           }
+          // A run-up on a slippery floor gains speed cell by cell, and shorter run-ups reach
+          // each cell first: a state faster than every one kept is kept too, or the only run
+          // fast enough to clear a gap would be merged away.
+          const bool faster = RunningSpeedOf(fine) > fastest && samples < kMostSamplesPerKey;
           if (same) {
             target = last;
             replace = last != head && !nodes[last].expanded && frames < nodes[last].frames;
-          } else if (samples < kSamplesPerKey && std::popcount(to.items) >= mostItems) {
+          } else if ((samples < kSamplesPerKey || faster) && std::popcount(to.items) >= mostItems) {
             keep = true;
             sampleNo = samples;
             nodes[last].nextSample = fresh;
