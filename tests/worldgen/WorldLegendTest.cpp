@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "WorldLegend.h"
 
 namespace moriva::worldgen {
@@ -22,10 +24,9 @@ TEST(WorldLegend, ReadsCharactersCodesAndSkipsComments) {
       errors);
   ASSERT_TRUE(errors.empty()) << errors[0].Text();
   EXPECT_EQ(legend.Size(), 4);
-  EXPECT_EQ(legend.Code('.'), 0);
-  EXPECT_EQ(legend.Code('#'), 96);
-  EXPECT_EQ(legend.Code('@'), 142);
-  EXPECT_EQ(legend.Code('/'), 191);
+  for (const auto& [c, code] : {std::pair{'.', 0}, {'#', 96}, {'@', 142}, {'/', 191}}) {
+    EXPECT_EQ(legend.Code(c), code) << c;
+  }
   EXPECT_FALSE(legend.Code('x').has_value());
   EXPECT_FALSE(legend.Code('\xe3').has_value());
   EXPECT_EQ(legend.Character(96), '#');
