@@ -27,8 +27,9 @@ WorldLegend TestLegend() {
 TEST(WorldSource, RowsGoTopToBottomCommentsSkippedAnyLineEnd) {
   EXPECT_EQ(BlockFileName(2, 4), "block-2-4.txt");
   const std::string comment = "// a comment line does not count as a row\n";
-  const std::string text = WithBytes(comment + Rows(50), {{int(comment.size()) + kRow * 3 + 7, '#'},
-                                                          {int(comment.size()) + kRow * 49 + 49, 'w'}});
+  const int at = static_cast<int>(comment.size());
+  const std::string text =
+      WithBytes(comment + Rows(50), {{at + kRow * 3 + 7, '#'}, {at + kRow * 49 + 49, 'w'}});
   WorldTiles tiles;
   SourceErrors errors;
   ParseBlock(text, "b.txt", TestLegend(), 2, 3, tiles, errors);
@@ -56,7 +57,8 @@ TEST(WorldSource, EveryBadBlockIsReportedWithLineAndColumn) {
       {"UnknownCharacters",
        WithBytes("// header\n" + Rows(50), {{10 + kRow * 4 + 12, 'Z'}, {10 + kRow * 4 + 20, '\t'}}),
        {"b.txt:6:13: 'Z' is not in the legend", "b.txt:6:21: byte 0x09 is not in the legend"}},
-      {"LongRow", Rows(50).insert(kRow * 2, "."), {"b.txt:3:1: row 2 has 51 characters, expected 50"}},
+      {"LongRow", Rows(50).insert(kRow * 2, "."),
+       {"b.txt:3:1: row 2 has 51 characters, expected 50"}},
       {"TooFewRows", Rows(48), {"b.txt:49: only 48 rows, expected 50"}},
       {"TooManyRows", Rows(52), {"b.txt:51:1: more than 50 rows (a block is 50 x 50 tiles)"}},
       {"Empty", "", {"b.txt:1: only 0 rows, expected 50"}},

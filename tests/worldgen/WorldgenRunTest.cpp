@@ -92,7 +92,8 @@ TEST(WorldgenProgram, ImportRewritesTheBlocksKeepingCommentsOrRefusesUnknownCode
   EXPECT_EQ(refused.exitCode, 1);
   const std::string named = "block-0-3.txt:12:4: tile code 7 has no character in the legend";
   EXPECT_NE(refused.err.find(named), std::string::npos) << refused.err;
-  EXPECT_EQ(refused.err.find("tile code 7", refused.err.find(named) + named.size()), std::string::npos);
+  const std::size_t after = refused.err.find(named) + named.size();
+  EXPECT_EQ(refused.err.find("tile code 7", after), std::string::npos) << refused.err;
   EXPECT_EQ(ReadFile(dir.file("block-0-3.txt")), before);
   WriteFile(dir.file("short.dat"), "tiny");
   EXPECT_EQ(Worldgen({"--import", Q(dir.file("short.dat")), Q(dir.path())}).exitCode, 1);
