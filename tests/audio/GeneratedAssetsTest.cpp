@@ -71,6 +71,8 @@ TEST_P(EffectFile, IsMonoPcmOfTheRightLengthAndLoudnessWithQuietEdges) {
   ASSERT_EQ(std::string(d.begin(), d.begin() + 4), "RIFF");
   EXPECT_EQ(Number(d, 4, 4, false), d.size() - 8);
   ASSERT_EQ(std::string(d.begin() + 36, d.begin() + 40), "data");
+  EXPECT_EQ(Number(d, 20, 2, false), 1u) << "PCM";
+  EXPECT_EQ(Number(d, 34, 2, false), 16u) << "bits a sample";
   ASSERT_EQ(Number(d, 22, 2, false), 1u) << "mono";
   const std::uint32_t rate = Number(d, 24, 4, false);
   EXPECT_THAT(rate, ::testing::AnyOf(44100u, 22050u));

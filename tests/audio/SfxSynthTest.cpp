@@ -47,16 +47,6 @@ TEST(Sfx, EchoAddsADelayedCopy) {
   EXPECT_NEAR(Peak(late), Peak(s) / 2, Peak(s) / 20);
 }
 
-// The header's sizes, layout, channels and rate are checked on the generated effects too.
-TEST(Sfx, WavFileIsSixteenBitPcmWithLittleEndianSamples) {
-  const std::vector<std::uint8_t> f = WavFile({0, 1000, -1000}, 22050);
-  ASSERT_EQ(f.size(), 44u + 6u);
-  EXPECT_EQ(f[20], 1) << "PCM";
-  EXPECT_EQ(f[34], 16);
-  EXPECT_EQ(f[46] | (f[47] << 8), 1000);
-  EXPECT_EQ(f[48] | (f[49] << 8), 0x10000 - 1000);
-}
-
 TEST(Sfx, FaultsNameTheirLine) {
   EXPECT_TRUE(Fails("length 0.2\n", "line 1")) << "no voice";
   EXPECT_TRUE(Fails("# c\nlength 0.2\nvoice wave=hum\n", "line 3"));

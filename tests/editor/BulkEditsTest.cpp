@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace moriva {
 namespace {
 
@@ -36,46 +38,33 @@ TEST(EdgeCode, WritesTheLastCornerThatHolds) {
   }
 }
 
-TEST(EdgeBlock, NeverChangesTheBlocksFirstColumnOrRow) {
-  MapGrid map;
-  // Corner patterns at local column 0 and row 0 of block (2, 3), with their neighbours in
-  // the blocks to the left and above.
-  const int x0 = 100, y0 = 150;
-  for (auto [x, y] : {std::pair{x0, y0 + 5}, std::pair{x0 + 5, y0}}) {
-    map(x, y) = G, map(x, y - 1) = R, map(x - 1, y) = R;
+// Where a block's edge reads its neighbours: cells as (x, y, code) in world cells.
+TEST(EdgeBlock, ReadsNeighboursAcrossTheBlocksEdgesFromASnapshot) {
+  struct CellCode { int x, y, code; };
+  struct Case {
+    const char* name;
+    int bx, by;
+    std::vector<CellCode> given, expected;
+    long changed;
+  } const cases[] = {
+      // Corner patterns at local column 0 and row 0 of block (2, 3), neighbours in the blocks left and above.
+      {"the first column and row never change", 2, 3,
+       {{100, 155, G}, {100, 154, R}, {99, 155, R}, {105, 150, G}, {105, 149, R}, {104, 150, R}},
+       {{100, 155, G}, {105, 150, G}}, 0},
+      {"the last column looks into the next block", 0, 0, {{49, 10, G}, {49, 9, R}, {50, 10, R}}, {{49, 10, 10}}, 1},
+      // Right and down of (249, 249) lie in the spare column and row: an up-left corner, not more.
+      {"beyond the world reads zero", 4, 4, {{249, 249, R}, {249, 248, G}, {248, 249, G}}, {{249, 249, 89}}, 1},
+      // (60, 60) becomes a corner; the rock right of it must still see ground on its left.
+      {"the snapshot makes visit order irrelevant", 1, 1,
+       {{60, 60, G}, {60, 59, G}, {59, 60, G}, {61, 60, R}, {61, 59, G}, {60, 61, R}},
+       {{60, 60, 2}, {61, 60, 89}}, 2},
+  };
+  for (const Case& c : cases) {
+    MapGrid map;
+    for (const CellCode& g : c.given) map(g.x, g.y) = static_cast<std::uint8_t>(g.code);
+    EXPECT_EQ(EdgeBlock(map, c.bx, c.by), c.changed) << c.name;
+    for (const CellCode& e : c.expected) EXPECT_EQ(map(e.x, e.y), e.code) << c.name << " at " << e.x << "," << e.y;
   }
-  const MapGrid before = map;
-  EXPECT_EQ(EdgeBlock(map, 2, 3), 0);
-  EXPECT_EQ(map, before);
-}
-
-TEST(EdgeBlock, LastColumnAndRowLookIntoTheNeighbours) {
-  MapGrid map;
-  map(49, 10) = G, map(49, 9) = R;  // block (0, 0), local column 49
-  map(50, 10) = R;                   // first column of block (1, 0)
-  EdgeBlock(map, 0, 0);
-  EXPECT_EQ(map(49, 10), 10);
-}
-
-TEST(EdgeBlock, BeyondTheWorldReadsZero) {
-  MapGrid map;
-  // Block (4, 4): a rock cell at local (49, 49) whose right and down neighbours lie in the
-  // spare column and row; with ground up and left it is an up-left corner, not more.
-  map(249, 249) = R, map(249, 248) = G, map(248, 249) = G;
-  EdgeBlock(map, 4, 4);
-  EXPECT_EQ(map(249, 249), 89);
-}
-
-TEST(EdgeBlock, ReadsTheSnapshotSoVisitOrderDoesNotMatter) {
-  MapGrid map;
-  // Ground (60, 60) becomes a corner (rock below and right); the rock to its right must
-  // still see ground on its left.
-  map(60, 60) = G, map(60, 59) = G, map(59, 60) = G;
-  map(61, 60) = R, map(61, 59) = G, map(60, 61) = R;
-  EdgeBlock(map, 1, 1);
-  EXPECT_EQ(map(60, 60), 2);
-  // Rock (61, 60): up G, left G -> 89 from the snapshot, whatever (60, 60) became.
-  EXPECT_EQ(map(61, 60), 89);
 }
 
 }  // namespace

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "game/Game.h"
-#include "game/HeadlessGameHost.h"
 #include "platform/KeyCodes.h"
 #include "platform/Surface.h"
 #include "replay/ReplayRecorder.h"
 #include "replay/ReplayRunner.h"
 #include "replay/ReplayScript.h"
+#include "support/RecordingGameHost.h"
 #include "support/TempFolder.h"
 #include "world/MapFile.h"
 #include "world/basMoriva.h"
@@ -26,55 +26,37 @@ constexpr std::uint8_t kBox = 55;
 constexpr int kStartBlockX = 2, kStartBlockY = 4;
 constexpr int kBoxColumn = 9;  // right of the start: a walk to the right opens it
 
-// A player at the window, without one: key events arrive while the frame processes window
-// events (so the game reads them in the next frame), a question is answered by the player,
-// a key may be let go while the item dialog is up. The host tells a recorder what the window
-// tells it, and notes where the hero is after every frame.
-class PlayerHost final : public HeadlessGameHost {
+struct KeyEvent {
+  int key;
+  bool down;
+};
+using Events = std::map<long, std::vector<KeyEvent>>;
+constexpr long kFrames = 90;
+
+// Tells the recorder of the player's answers and of the item dialog, where the player lets
+// go of a key; the game forgets keys anyway.
+class PlayerHost final : public RecordingGameHost {
  public:
-  struct KeyEvent {
-    int key;
-    bool down;
-  };
-
-  PlayerHost(ReplayRecorder& recorder, std::map<long, std::vector<KeyEvent>> events, std::vector<bool> replies)
-      : recorder_(recorder), events_(std::move(events)), replies_(std::move(replies)) {}
-
-  void FrameBegins(long frame) override {
-    frame_ = frame;
-    recorder_.FrameBegins(frame, *game);
-  }
-  void ProcessEvents() override {
-    for (const KeyEvent& e : events_[frame_]) e.down ? game->KeyDown(e.key) : game->KeyUp(e.key);
-  }
-  void FrameEnded(long frame) override {
-    positions.emplace_back(game->state().HeroX, game->state().HeroY);
-    if (frame >= kFrames) game->state().StopLoop = kTrue;
-  }
-  bool AskYesNo(const char*) override {
-    const bool yes = next_ < replies_.size() && replies_[next_++];
+  explicit PlayerHost(ReplayRecorder& recorder) : recorder_(recorder) {}
+  bool AskYesNo(const char* question) override {
+    const bool yes = RecordingGameHost::AskYesNo(question);
     recorder_.Answered(yes);
     return yes;
   }
-  void ShowItemDialog(int) override {
-    ++dialogs;
-    game->KeyUp(vk::kRight);  // let go while the dialog is up; the game forgets keys anyway
+  void ShowItemDialog(int itemNo) override {
+    RecordingGameHost::ShowItemDialog(itemNo);
+    game->KeyUp(vk::kRight);
     recorder_.DialogClosed();
   }
-
-  static constexpr long kFrames = 90;
   Game* game = nullptr;
-  int dialogs = 0;
-  std::vector<std::pair<float, float>> positions;
 
  private:
   ReplayRecorder& recorder_;
-  std::map<long, std::vector<KeyEvent>> events_;
-  std::vector<bool> replies_;
-  std::size_t next_ = 0;
-  long frame_ = 0;
 };
 
+// A player at the window, without one: key events arrive while the frame processes window
+// events (so the game reads them in the next frame). The recorder hears what the window
+// tells it; where the hero stands after every frame is noted.
 struct RecordedPlay {
   RecordedPlay() {
     for (int x = 0; x < kWorldTiles; ++x)
@@ -83,16 +65,30 @@ struct RecordedPlay {
   }
 
   // Plays a new game with the player's events and replies, recording it.
-  void Play(std::map<long, std::vector<PlayerHost::KeyEvent>> events, std::vector<bool> replies) {
+  void Play(Events events, std::vector<bool> replies) {
     recorder = std::make_unique<ReplayRecorder>(folder.file("recorded.txt"));
-    host = std::make_unique<PlayerHost>(*recorder, std::move(events), std::move(replies));
+    host = std::make_unique<PlayerHost>(*recorder);
     Game game(world, sheet, sheet, *host, folder.path());
+    long frame = 0;
     host->game = &game;
+    host->answers = std::move(replies);
+    host->onFrameBegins = [&](long n) {
+      frame = n;
+      recorder->FrameBegins(n, game);
+    };
+    host->onEvents = [&] {
+      for (const KeyEvent& e : events[frame]) e.down ? game.KeyDown(e.key) : game.KeyUp(e.key);
+    };
+    host->onFrameEnded = [&](long n) {
+      positions.emplace_back(game.state().HeroX, game.state().HeroY);
+      if (n >= kFrames) game.state().StopLoop = kTrue;
+    };
     game.SetViewFrame(kViewFrameSize, kViewFrameSize);
     game.ReturnToTitle();
     recorder->TitleChosen(0, game);
     const RunResult result = game.lblTitle_Click(0);
     recorder->PlayEnded(result, game);
+    host->game = nullptr;
   }
 
   basMoriva world;
@@ -100,9 +96,9 @@ struct RecordedPlay {
   test::TempFolder folder;
   std::unique_ptr<ReplayRecorder> recorder;
   std::unique_ptr<PlayerHost> host;
+  std::vector<std::pair<float, float>> positions;
 };
 
-using Events = std::map<long, std::vector<PlayerHost::KeyEvent>>;
 
 TEST(ReplayRecorder, WritesKeysAtTheFrameThatFirstReadsThemAndReplaysTheSamePositions) {
   RecordedPlay play;
@@ -128,7 +124,7 @@ TEST(ReplayRecorder, WritesKeysAtTheFrameThatFirstReadsThemAndReplaysTheSamePosi
             "at 61 press Left Q\n"
             "answer no\n"
             "frames 90\n");
-  EXPECT_EQ(play.host->dialogs, 1);
+  EXPECT_EQ(play.host->dialogs.size(), 1u);
 
   ASSERT_TRUE(SaveMap(MapFilePath(play.folder.path()), play.world.Map).ok);
   std::istringstream in(play.recorder->text());
@@ -141,7 +137,7 @@ TEST(ReplayRecorder, WritesKeysAtTheFrameThatFirstReadsThemAndReplaysTheSamePosi
   std::ostringstream trace;
   std::string error;
   ASSERT_EQ(runner.Run(script, trace, error), 0) << error;
-  EXPECT_EQ(replayed, play.host->positions);
+  EXPECT_EQ(replayed, play.positions);
   EXPECT_NE(trace.str().find("\"prompt タイトルに戻りますか？ no\""), std::string::npos);
   EXPECT_NE(trace.str().find("\"dialog 102\""), std::string::npos);
 }
