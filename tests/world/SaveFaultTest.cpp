@@ -1,6 +1,6 @@
 // Faults while the world or a game is being saved: the process killed mid-save, a full
-// disk, a folder that cannot be written, a temporary file left by a kill. The file on disk
-// is always a whole old or a whole new one. (Damaged files are the fuzz targets' part.)
+// disk, a folder that cannot be written, a temporary file left by a kill; and save files
+// that are cut short or are noise. The file on disk is always a whole old or a whole new one.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -13,11 +13,14 @@
 #include <QDir>
 #include <QFile>
 #include <chrono>
+#include <algorithm>
+#include <bit>
 #include <functional>
 #include <optional>
 #include <random>
 #include <thread>
 
+#include "fuzz/SaveSlotRange.h"
 #include "support/TempFolder.h"
 #include "world/FileBytes.h"
 #include "world/MapFile.h"
@@ -30,6 +33,7 @@ using test::ReadBytes;
 using test::WriteBytes;
 
 constexpr int kKilledSaves = 100;
+constexpr int kRandomFiles = 1000;
 constexpr rlim_t kTinyDisk = 4096;      // bytes a full disk still takes
 constexpr uid_t kUnprivileged = 65534;  // "nobody": root writes anywhere otherwise
 enum ChildExit { kReportedFailure = 10, kReportedSuccess, kWrongState };
@@ -166,6 +170,50 @@ std::string FileCase(const ::testing::TestParamInfo<SavedFile>& info) {
   return info.param.name == std::string(kSaveFileName) ? "savedata" : "mapdata";
 }
 INSTANTIATE_TEST_SUITE_P(BothFiles, SaveFault, ::testing::Values(kSaveData, kMapData), FileCase);
+
+QByteArray RandomBytes(std::mt19937& random, qsizetype size) {
+  QByteArray bytes(size, '\0');
+  std::independent_bits_engine<std::mt19937, 8, std::uint32_t> byte(random());
+  std::generate(bytes.begin(), bytes.end(), [&] { return static_cast<char>(byte()); });
+  return bytes;
+}
+
+TEST(DamagedSaveFile, TruncatedAtEveryLengthLoadsInRange) {
+  test::TempFolder folder;
+  const std::string path = SaveFilePath(folder.path());
+  std::mt19937 random(1);
+  // Two noisy slots behind the header, so every cut lands inside some value and the
+  // header's ring decides which slot each back reads.
+  constexpr int kSlotsWritten = 2;
+  for (int n = 0; n < kSlotsWritten; ++n) {
+    SaveSlotData d = NumberedSave(n);
+    d.RestartX = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+    d.BlockColor[1][1] = static_cast<std::int32_t>(random());
+    ASSERT_TRUE(WriteNextSlot(path, d));
+  }
+  const qsizetype full = ReadBytes(path).size();
+  ASSERT_EQ(full, RecordOffset(SlotLastRecord(kSlotsWritten - 1) + 1));
+  QFile file(QString::fromStdString(path));
+  for (qsizetype length = full; length >= 0; --length) {
+    ASSERT_TRUE(file.resize(length));
+    const SlotRead read = ReadSlot(path, static_cast<int>(length % kSaveSlots));
+    ASSERT_EQ(read.status, SlotRead::Status::Loaded) << length;
+    ASSERT_TRUE(fuzz::SaveSlotInRange(read.data)) << "cut at " << length;
+  }
+}
+
+TEST(DamagedSaveFile, RandomBytesLoadInRange) {
+  test::TempFolder folder;
+  const std::string path = SaveFilePath(folder.path());
+  std::mt19937 random(2);
+  std::uniform_int_distribution<qsizetype> size(0, RecordOffset(SlotLastRecord(kSaveSlots - 1) + 2));
+  for (int n = 0; n < kRandomFiles; ++n) {
+    WriteBytes(path, RandomBytes(random, size(random)));
+    const SlotRead read = ReadSlot(path, n % kSaveSlots);
+    ASSERT_EQ(read.status, SlotRead::Status::Loaded);
+    ASSERT_TRUE(fuzz::SaveSlotInRange(read.data)) << "random file " << n;
+  }
+}
 
 }  // namespace
 }  // namespace moriva
