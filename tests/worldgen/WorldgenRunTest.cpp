@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -93,27 +94,40 @@ TEST(WorldgenProgram, BuildsChecksImportsAndRefusesBadInput) {
   EXPECT_EQ(Worldgen({"--check", Q(dir.path())}).exitCode, 1);
 }
 
-// The build's placing step: the shipped world goes next to the program only where there is
-// no world yet (or only the all-zero placeholder of older builds).
-ProgramRun Place(const std::string& source, const std::string& target) {
-  return RunProgram(MORIVA_CMAKE, {Q("-DSOURCE=" + source), Q("-DTARGET=" + target), "-P",
-                                   MORIVA_PLACE_WORLD_SCRIPT});
+// The build's placing step: the shipped world goes next to the program where there is no
+// world yet, only the all-zero placeholder of older builds, or the world it placed last time
+// (the sources changed); never over a world the editor saved.
+ProgramRun Place(const std::string& source, const std::string& target, const std::string& placed) {
+  return RunProgram(MORIVA_CMAKE, {Q("-DSOURCE=" + source), Q("-DTARGET=" + target),
+                                   Q("-DPLACED=" + placed), "-P", MORIVA_PLACE_WORLD_SCRIPT});
 }
 
-TEST(PlaceWorld, PlacesOnlyWhereNoWorldIs) {
-  test::TempFolder dir;
+TEST(PlaceWorld, ReplacesOnlyWhatNobodyEdited) {
   const std::string shipped(62500, '\x60');
-  WriteFile(dir.file("built.dat"), shipped);
+  std::string rebuilt = shipped;
+  rebuilt[7] = '\x61';
   std::string edited = shipped;
   edited[1000] = '\x05';
   const std::string zeros(62500, '\0');
-  // What is next to the program before the build, and what must be there after it.
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"", shipped}, {edited, edited}, {zeros, shipped}, {zeros + "x", zeros + "x"}};
-  for (const auto& [before, after] : cases) {
-    if (!before.empty()) WriteFile(dir.file("bin/mapdata.dat"), before);
-    ASSERT_EQ(Place(dir.file("built.dat"), dir.file("bin/mapdata.dat")).exitCode, 0);
-    EXPECT_EQ(ReadFile(dir.file("bin/mapdata.dat")), after) << before.size();
+  struct Case {
+    std::string before, lastPlaced, built, after;
+  };
+  const std::vector<Case> cases = {{"", "", shipped, shipped},
+                                   {edited, "", shipped, edited},
+                                   {zeros, "", shipped, shipped},
+                                   {zeros + "x", "", shipped, zeros + "x"},
+                                   {shipped, shipped, rebuilt, rebuilt},
+                                   {edited, shipped, rebuilt, edited}};
+  for (const Case& c : cases) {
+    test::TempFolder dir;
+    WriteFile(dir.file("built.dat"), c.built);
+    std::filesystem::create_directory(dir.file("bin"));
+    if (!c.before.empty()) WriteFile(dir.file("bin/mapdata.dat"), c.before);
+    if (!c.lastPlaced.empty()) WriteFile(dir.file("placed.dat"), c.lastPlaced);
+    ASSERT_EQ(Place(dir.file("built.dat"), dir.file("bin/mapdata.dat"), dir.file("placed.dat")).exitCode, 0);
+    EXPECT_TRUE(ReadFile(dir.file("bin/mapdata.dat")) == c.after)
+        << "case " << &c - cases.data() << ": a world of " << c.before.size() << " bytes, "
+        << (c.lastPlaced.empty() ? "nothing" : "a world") << " placed before";
   }
 }
 
