@@ -67,7 +67,10 @@ bool SdlMidiDevice::IsStreamSounding() const { return Mix_PlayingMusic() != 0; }
 
 int SdlMidiDevice::InstancesHeld() const {
   int held = music_ ? 1 : 0;
-  for (const auto& [name, piece] : pieces_) held += (piece.ready ? 1 : 0) + (piece.loading.valid() ? 1 : 0);
+  for (const auto& [name, piece] : pieces_) {
+    const bool decoded = piece.loading.valid() && piece.loading.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    held += (piece.ready ? 1 : 0) + (decoded ? 1 : 0);
+  }
   return held;
 }
 

@@ -55,8 +55,8 @@ class SdlMidiDevice final : public MidiDevice, private SdlSessionUser {
   // Whether the stream still sounds: after a piece's end, while its last notes die away.
   bool IsStreamSounding() const;
 
-  // Instances decoded or being decoded that the device keeps: the open one and the spares
-  // (used ones waiting to be freed are not counted).
+  // Decoded instances the device keeps: the open one and the spares (neither decodes still
+  // under way nor used ones waiting to be freed are counted).
   int InstancesHeld() const;
 
   // A fresh, never-played instance of `file` decoded elsewhere: the next open of the piece
