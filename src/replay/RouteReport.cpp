@@ -58,6 +58,13 @@ void WriteCheckReport(std::ostream& out, const RouteSearchResult& r) {
       out << (i ? ", [" : "[") << s.cells[i].first << ", " << s.cells[i].second << "]";
     out << "], \"items\": " << ItemList(s.items) << ", \"frames\": " << s.frames << "}\n";
   }
+  if (r.follow.asked) {
+    const FollowReach& f = r.follow;
+    out << "{\"follow\": " << f.scriptFrames << ", \"kept\": " << f.lastKept;
+    if (f.lastKept > 0)
+      out << ", \"block\": [" << f.blockX << ", " << f.blockY << "], \"cell\": [" << f.cellX << ", " << f.cellY << "]";
+    out << "}\n";
+  }
   out << "{\"ending\": " << (r.endingReached ? "true" : "false");
   if (r.endingReached) out << ", \"frames\": " << r.endingFrames;
   out << ", \"states\": " << r.states << ", \"expanded\": " << r.expanded

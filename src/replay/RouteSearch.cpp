@@ -16,6 +16,9 @@
 #include "game/TileClass.h"
 #include "replay/PlaySnapshot.h"
 #include "replay/PositionLine.h"
+#include "replay/RouteCellTries.h"
+#include "replay/RouteFollow.h"
+#include "replay/RouteQueueEntry.h"
 #include "replay/RouteMoves.h"
 #include "replay/RouteSearchHost.h"
 #include "world/basMoriva.h"
@@ -44,6 +47,7 @@ constexpr int kCrumbleStep = 8;
 constexpr int kFlameJetPhase = 10;           // the jet burns while AnimCount < 10
 // States kept under one coarse key, told apart by FineOf.
 constexpr int kSamplesPerKey = 2;
+constexpr int kMostSamplesPerKey = 16;     // with the faster runs
 constexpr int kFineSteps = 2;
 constexpr int kFineSpeedRange = 15;
 
@@ -64,20 +68,6 @@ struct Node {
   std::uint16_t items = 0;
   bool expanded = false;
   bool ending = false;
-};
-
-struct QueueEntry {
-  int items;
-  int sample;
-  std::uint32_t frames;
-  std::uint32_t node;
-  // std::priority_queue pops the greatest: more items first, then the first samples of
-  // their keys (new ground) before the further ones, then fewer frames.
-  bool operator<(const QueueEntry& o) const {
-    if (items != o.items) return items < o.items;
-    if (sample != o.sample) return sample > o.sample;
-    return frames > o.frames;
-  }
 };
 
 std::uint64_t Scramble(std::uint64_t x) {
@@ -154,6 +144,12 @@ std::uint16_t FineOf(const PlaySnapshot& p) {
   return static_cast<std::uint16_t>(f.word());
 }
 
+// The hero's running speed in a fine key, in whole pixels a frame either way.
+int RunningSpeedOf(std::uint16_t fine) {
+  constexpr int kSpeedBits = 5, kHalvesBits = 2;
+  return std::abs(static_cast<int>((fine >> kHalvesBits) & ((1u << kSpeedBits) - 1)) - kFineSpeedRange);
+}
+
 // The first state kept under each coarse key, by key: open addressing over node numbers,
 // the key itself read from the node. Four bytes a slot instead of a hash map's node of
 // some fifty bytes a state, which at millions of states is the difference between finding
@@ -171,6 +167,7 @@ class KeyIndex {
     ++count_;
     return {fresh, true};
   }
+  bool Contains(std::uint64_t key) const { return slots_[Find(key)] != kNone; }
   std::size_t bytes() const { return slots_.capacity() * sizeof(std::uint32_t); }
 
  private:
@@ -327,12 +324,34 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
   // The most items any state owns: states with fewer are tried only when those have run
   // out, so their keys keep no second sample.
   int mostItems = 0;
-  std::priority_queue<QueueEntry, std::deque<QueueEntry>> open;
+  std::priority_queue<RouteQueueEntry, std::deque<RouteQueueEntry>> open;
+  RouteCellTries tries;
+  const auto passOf = [&](const Node& node) {
+    return tries.PassOf(node.blockX, node.blockY, node.cellX, node.cellY, node.items);
+  };
   std::uint32_t endingNode = kNone;
 
   const auto keyOf = [&](const PlaySnapshot& p, std::uint64_t changeHash) {
     return KeyOf(p, changeHash, flameJets[p.BlockX][p.BlockY]);
   };
+
+  // The followed script's state after every frame, by key.
+  struct FollowedFrame {
+    std::uint64_t key;
+    std::uint8_t blockX, blockY, cellX, cellY;
+  };
+  std::vector<FollowedFrame> followed;
+  if (options.follow) {
+    SnapshotPool followPool;
+    PlayRouteScript(world_, tiles_, sprites_, folder_, *options.follow, [&](long, const Game& g) {
+      std::uint64_t changeHash = 0;
+      PlaySnapshot p = followPool.Capture(g, &changeHash);
+      followed.push_back({keyOf(p, changeHash), static_cast<std::uint8_t>(p.BlockX), static_cast<std::uint8_t>(p.BlockY),
+                          static_cast<std::uint8_t>(TileOf(static_cast<double>(p.HeroX) + kCentre)),
+                          static_cast<std::uint8_t>(TileOf(static_cast<double>(p.HeroY) + kCentre))});
+      followPool.DropLast(p);
+    });
+  }
   {
     std::uint64_t changeHash = 0;
     const PlaySnapshot root = pool.Capture(game, &changeHash);
@@ -343,7 +362,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
     hold(nodes.back(), root);
     byKey.TryEmplace(node.key, 0);
     arrive(root, 0);
-    open.push({std::popcount(root.items), 0, 0, 0});
+    open.push({std::popcount(root.items), 0, 0, 0, 0});
   }
 
   const auto moves = AllRouteMoves();
@@ -351,11 +370,17 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
   double nextProgress = progressSeconds;
   bool stop = false;
   while (!open.empty() && !stop) {
-    const QueueEntry top = open.top();
+    const RouteQueueEntry top = open.top();
     open.pop();
     Node& current = nodes[top.node];
     if (current.expanded || current.frames != top.frames) continue;
+    // Its cell was tried more since it was queued: it waits for the rest of its pass.
+    if (const std::uint32_t pass = passOf(current); pass > top.pass) {
+      open.push({top.items, pass, top.sample, top.frames, top.node});
+      continue;
+    }
     current.expanded = true;
+    tries.Count(current.blockX, current.blockY, current.cellX, current.cellY, current.items);
     ++result.expanded;
     if (result.expanded % kTimeCheckEvery == 0) {
       const double now = elapsed();
@@ -443,14 +468,20 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
           int samples = 0;
           std::uint32_t last = head;
           bool same = false;
+          int fastest = 0;
           for (std::uint32_t n = head; n != kNone && !same; n = nodes[n].nextSample, ++samples) {
             last = n;
             same = nodes[n].fine == fine;
+            fastest = std::max(fastest, RunningSpeedOf(nodes[n].fine));
           }
+          // A run-up on a slippery floor gains speed cell by cell, and shorter run-ups reach
+          // each cell first: a state faster than every one kept is kept too, or the only run
+          // fast enough to clear a gap would be merged away.
+          const bool faster = RunningSpeedOf(fine) > fastest && samples < kMostSamplesPerKey;
           if (same) {
             target = last;
             replace = last != head && !nodes[last].expanded && frames < nodes[last].frames;
-          } else if (samples < kSamplesPerKey && std::popcount(to.items) >= mostItems) {
+          } else if ((samples < kSamplesPerKey || faster) && std::popcount(to.items) >= mostItems) {
             keep = true;
             sampleNo = samples;
             nodes[last].nextSample = fresh;
@@ -469,7 +500,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
           nodes.push_back(node);
           hold(nodes.back(), to);
           mostItems = std::max(mostItems, std::popcount(to.items));
-          open.push({std::popcount(to.items), sampleNo, frames, target});
+          open.push({std::popcount(to.items), passOf(nodes.back()), sampleNo, frames, target});
           arrive(to, frames);
         } else if (replace) {
           Node& better = nodes[target];
@@ -478,7 +509,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
           better.frames = frames;
           better.fine = fine;
           hold(better, to);
-          open.push({std::popcount(to.items), better.sample, frames, target});
+          open.push({std::popcount(to.items), passOf(better), better.sample, frames, target});
         } else {
           pool.DropLast(to);
         }
@@ -493,6 +524,20 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
     nodes[top.node].edgeCount = static_cast<std::uint32_t>(edges.size()) - nodes[top.node].firstEdge;
   }
   result.exhausted = open.empty() && !stop;
+  if (options.follow) {
+    FollowReach& f = result.follow;
+    f.asked = true;
+    f.scriptFrames = static_cast<long>(followed.size());
+    for (std::size_t i = followed.size(); i-- > 0;) {
+      if (!byKey.Contains(followed[i].key)) continue;
+      f.lastKept = static_cast<long>(i) + 1;
+      f.blockX = followed[i].blockX;
+      f.blockY = followed[i].blockY;
+      f.cellX = followed[i].cellX;
+      f.cellY = followed[i].cellY;
+      break;
+    }
+  }
   result.states = nodes.size();
 
   if (endingNode != kNone) {
@@ -537,7 +582,7 @@ RouteSearchResult RouteSearch::Run(const RouteSearchOptions& options) {
 
   result.memoryBytes = nodes.size() * sizeof(Node) + snaps.size() * sizeof(PlaySnapshot) +
                        edges.size() * sizeof(std::uint32_t) + pool.bytes() +
-                       byKey.bytes();
+                       byKey.bytes() + tries.bytes();
   result.seconds = elapsed();
   return result;
 }

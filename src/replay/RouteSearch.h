@@ -23,6 +23,17 @@ struct RouteSearchOptions {
   bool stopAtEnding = true;
   double maxSeconds = 0;       // 0: no limit
   std::size_t maxStates = 0;   // 0: no limit
+  // A known route (a replay script) to hold against the states found: where the search
+  // lost it is where its moves or its merging fall short.
+  std::optional<ReplayScript> follow;
+};
+
+// How far the states found kept to a followed script's route.
+struct FollowReach {
+  bool asked = false;
+  long scriptFrames = 0;        // frames the script played
+  long lastKept = 0;            // its last frame whose state the search found; 0: none
+  int blockX = 0, blockY = 0, cellX = 0, cellY = 0;  // where the hero was then
 };
 
 // A treasure box of the world and how the search first came to it.
@@ -75,6 +86,7 @@ struct RouteSearchResult {
   double seconds = 0;
   bool exhausted = false;             // nothing new was left to try
   std::size_t memoryBytes = 0;        // the search's own tables, roughly
+  FollowReach follow;
 };
 
 // Searches a world for a way from the start to the ending, playing the game's own frame
@@ -82,7 +94,8 @@ struct RouteSearchResult {
 // by a coarse key (block, cell, speed class, hero state, items, the block's run-time
 // changes and the timers that wait on the spot), with a second sample of a key kept where
 // the hero's place in the cell or his speed differs. States with more items are tried
-// first, then the first samples of their keys, then the shorter routes.
+// first, then those whose cell was tried least with the same items (RouteCellTries), then
+// the first samples of their keys, then the shorter routes.
 class RouteSearch {
  public:
   // The world and pictures must outlive the search; `folder` is the program folder.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -7,8 +8,8 @@
 #include "game/Ending.h"
 #include "replay/EndingTrace.h"
 #include "game/Game.h"
-#include "support/DialogTestHost.h"
-#include "platform/KeyCodes.h"
+#include "platform/MidiDevice.h"
+#include "support/RecordingGameHost.h"
 #include "world/basMoriva.h"
 
 namespace moriva {
@@ -22,16 +23,18 @@ class EndingTest : public ::testing::Test {
   EndingTest() : sprites(256, 768, Rgb(255, 255, 255)), tiles(256, 768), game(module, tiles, sprites, host, "/nowhere") {
     sprites.fillRect(96, 544, 32, 32, kOlive);
     game.picGame().fill(kBlock);
+    bgm.InitBGM(device);
+    for (const char* file : {"qz2.mid", "qz3.mid", "sky02.mid", "org5.mid"}) bgm.AddBGM(file);
+    host.bgm = &bgm;
   }
-
-  void TickUntil(int tick) {
-    while (game.state().EndingTick < tick && game.state().Ending.TimerRunning) tmrEnding_Timer(game);
-  }
+  long Opens() const { return std::ranges::count(device.calls, std::string("Command=open")); }
 
   basMoriva module;
   Surface sprites;
   Surface tiles;
-  DialogTestHost host;
+  RecordingMidiDevice device;
+  clsBGM bgm{"/game"};
+  RecordingGameHost host;
   Game game;
 };
 
@@ -52,7 +55,7 @@ TEST_F(EndingTest, ShowEndingRepaintsTheGoalStonesAndSetsUpTheEndScreen) {
   EXPECT_EQ(screen.LabelLeft, 328);
   EXPECT_FALSE(screen.LabelVisible);
   EXPECT_EQ(st.StopLoop, -1);
-  EXPECT_EQ(host.device.calls.back(), "Command=Close");  // the area music is stopped
+  EXPECT_EQ(device.calls.back(), "Command=Close");  // the area music is stopped
   EXPECT_TRUE(screen.TimerRunning);
   EXPECT_EQ(host.endingViews, 1);
 }
@@ -65,28 +68,43 @@ TEST_F(EndingTest, NarrationHasItsLinesAndBreaks) {
                "ここで、つきをみていよう・・・");
 }
 
-// The narration rises from below, the music starts at tick 271, the closing text comes at
-// tick 400 and nothing changes after it.
-TEST_F(EndingTest, Timeline) {
-  EndingScreen& screen = game.state().Ending;
-  const int c = screen.CaptionHeight;
+// The narration rises from below, the music starts at tick 271 and is opened once though
+// every later tick asks for it, the closing text comes at tick 400 and nothing changes
+// after it. The trace writes one line a tick until the timer stops.
+TEST_F(EndingTest, TimelineAndItsTrace) {
+  std::size_t musicSeen = 0, deviceSeen = 0;
+  const auto takeMusic = [&] {
+    EndingTickMusic tick;
+    for (; musicSeen < host.music.size(); ++musicSeen)
+      tick.calls.emplace_back(host.music[musicSeen].number, host.music[musicSeen].notLoop);
+    for (; deviceSeen < device.calls.size(); ++deviceSeen)
+      tick.started = tick.started || device.calls[deviceSeen] == "Command=open";
+    return tick;
+  };
+  host.PlayMusic(3, false);  // before the first tick: not part of its line
   ShowEnding(game);
-  tmrEnding_Timer(game);
-  EXPECT_EQ(screen.LabelTop, 340 + c - 2);
-  EXPECT_TRUE(screen.LabelVisible);
-  TickUntil(270);
-  EXPECT_EQ(screen.LabelTop, c - 200);
-  EXPECT_TRUE(host.music.empty());
-  tmrEnding_Timer(game);  // tick 271
-  EXPECT_EQ(screen.LabelTop, c - 200);
-  EXPECT_EQ(host.music, (std::vector<std::pair<int, bool>>{{4, true}}));
-  TickUntil(399);
-  EXPECT_EQ(host.music.size(), 129u);  // ticks 271..399 all ask for the piece
-  EXPECT_EQ(host.Opens(), 1);          // but it is opened only once
-  EXPECT_EQ(screen.PrintedCount, 0);
+  std::ostringstream trace;
+  EXPECT_EQ(WriteEndingTicks(game, 450, trace, takeMusic), 400);
+  std::vector<std::string> lines;
+  std::istringstream in(trace.str());
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 400u);
+  const auto line = [](int tick, int top, bool music, const char* rest) {
+    return "{\"EndingTick\": " + std::to_string(tick) + ", \"LabelTop\": " + std::to_string(top) +
+           ", \"LabelVisible\": " + (tick < 400 ? "true" : "false") + ", \"music\": " +
+           (music ? "[[4, true]]" : "[]") + ", \"MusicStarted\": " + (tick == 271 ? "true" : "false") +
+           ", \"printed\": " + rest;
+  };
+  const int c = game.state().Ending.CaptionHeight;
+  EXPECT_EQ(lines[0], line(1, 340 + c - 2, false, "[]}"));
+  EXPECT_EQ(lines[269], line(270, c - 200, false, "[]}"));
+  EXPECT_EQ(lines[270], line(271, c - 200, true, "[]}"));
+  EXPECT_EQ(lines[398], line(399, c - 200, true, "[]}"));
+  EXPECT_TRUE(lines[399].starts_with(line(400, c - 200, false, "[{\"x\": 328, \"y\": 48, \"text\": \"ごめんなさい、べーたばんには\"}, ")));
+  EXPECT_EQ(host.music.size(), 1u + 129u);  // ticks 271..399 all ask for the piece
+  EXPECT_EQ(Opens(), 2);               // but it is opened only once after the first
 
-  tmrEnding_Timer(game);
-  EXPECT_FALSE(screen.LabelVisible);
+  const EndingScreen& screen = game.state().Ending;
   EXPECT_FALSE(screen.TimerRunning);
   EXPECT_EQ(screen.ForeColor, Rgb(255, 255, 255));
   const char* const expected[] = {"ごめんなさい、べーたばんには", "エンディングはありません・・・",
@@ -103,36 +121,8 @@ TEST_F(EndingTest, Timeline) {
   const GameState before = game.state();
   for (int i = 0; i < 50; ++i) tmrEnding_Timer(game);
   EXPECT_TRUE(before.Ending == game.state().Ending);
-  EXPECT_EQ(host.music.size(), 129u);
-}
-
-TEST_F(EndingTest, TraceWritesOneLinePerTickUntilTheTimerStops) {
-  std::size_t musicSeen = 0, deviceSeen = 0;
-  const auto takeMusic = [&] {
-    EndingTickMusic tick;
-    for (; musicSeen < host.music.size(); ++musicSeen) tick.calls.push_back(host.music[musicSeen]);
-    for (; deviceSeen < host.device.calls.size(); ++deviceSeen)
-      tick.started = tick.started || host.device.calls[deviceSeen] == "Command=open";
-    return tick;
-  };
-  host.PlayMusic(3, false);  // before the first tick: not part of its line
-  ShowEnding(game);
-  std::ostringstream trace;
-  EXPECT_EQ(WriteEndingTicks(game, 450, trace, takeMusic), 400);
-  std::vector<std::string> lines;
-  std::istringstream in(trace.str());
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  ASSERT_EQ(lines.size(), 400u);
-  EXPECT_EQ(lines[0],
-            "{\"EndingTick\": 1, \"LabelTop\": 356, \"LabelVisible\": true, \"music\": [], "
-            "\"MusicStarted\": false, \"printed\": []}");
-  EXPECT_EQ(lines[270],
-            "{\"EndingTick\": 271, \"LabelTop\": -182, \"LabelVisible\": true, \"music\": [[4, true]], "
-            "\"MusicStarted\": true, \"printed\": []}");
-  EXPECT_TRUE(lines[399].starts_with("{\"EndingTick\": 400, \"LabelTop\": -182, \"LabelVisible\": false, "
-                                      "\"music\": [], \"MusicStarted\": false, \"printed\": [{\"x\": 328, "
-                                      "\"y\": 48, \"text\": \"ごめんなさい、べーたばんには\"}, "));
-  EXPECT_EQ(WriteEndingTicks(game, 5, trace, takeMusic), 0);  // the timer has stopped
+  EXPECT_EQ(host.music.size(), 130u);
+  EXPECT_EQ(WriteEndingTicks(game, 5, trace, takeMusic), 0);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <tuple>
 
-#include "support/GameFixture.h"
 #include "audio/Sound.h"
 #include "audio/clsBGM.h"
 #include "game/GameAudio.h"
@@ -12,15 +13,14 @@
 #include "platform/KeyCodes.h"
 #include "platform/MidiDevice.h"
 #include "platform/WavPlayer.h"
+#include "support/GameFixture.h"
 
 namespace moriva {
 namespace {
 
 using test::GameFixture;
 
-TEST(Flow, CaptionAndItemTexts) {
-  EXPECT_STREQ(kAppTitle, "ルナポロ　べーたばん");
-  EXPECT_EQ(kVersionMinor, 93);
+TEST(Flow, ItemTexts) {
   EXPECT_STREQ(ItemDesc[0], "これで青色のとびらが開くぞ！");
   EXPECT_STREQ(ItemDesc[4], "Sキーでセーブが出来るぞ!");
   EXPECT_STREQ(ItemName[7], "ポルミのロープ");
@@ -77,17 +77,129 @@ TEST(Flow, TitleKeys) {
   for (const auto& [key, choice] : keys) EXPECT_EQ(TitleMenu::ChoiceForKey(key), choice) << key;
 }
 
-TEST(Flow, HighlightStaysUntilAnotherEntryIsTouched) {
-  TitleMenu m;
-  EXPECT_EQ(m.color(0), TitleMenu::kNormal);
-  EXPECT_EQ(m.color(2), TitleMenu::kDisabled);
-  m.MouseMove(1);
-  EXPECT_EQ(m.color(1), TitleMenu::kHighlight);
-  EXPECT_EQ(m.color(2), TitleMenu::kNormal);
-  m.MouseMove(0);
-  EXPECT_EQ(m.color(1), TitleMenu::kNormal);
-  EXPECT_EQ(TitleMenu::kHighlight, Rgb(255, 255, 160));
-  EXPECT_EQ(TitleMenu::kNormal, Rgb(192, 192, 0));
+// Presses keys before a given frame runs.
+void PressBefore(GameFixture& f, long frame, std::initializer_list<int> keys) {
+  auto previous = f.host().onFrameBegins;
+  f.host().onFrameBegins = [&f, frame, keys = std::vector<int>(keys), previous](long n) {
+    if (previous) previous(n);
+    if (n == frame)
+      for (int k : keys) f.game().KeyDown(k);
+  };
+}
+
+long Count(const RecordingGameHost& h, GameEvent e) {
+  return std::ranges::count(h.notes, e, &std::pair<GameEvent, int>::first);
+}
+
+TEST(MainLoop, SaveNeedsTheDiaryAndHappensOncePerBlockVisit) {
+  GameFixture f;
+  PressBefore(f, 2, {vk::kS});
+  f.PlayFrames(6);
+  EXPECT_EQ(Count(f.host(), GameEvent::SaveGame), 0) << "no diary, no save";
+  EXPECT_EQ(f.host().effects, std::vector<int>{effect::kClick}) << "only the title's click";
+
+  GameFixture g;
+  g.st().HaveItem[kItemDiary] = 1;
+  PressBefore(g, 2, {vk::kS});
+  g.host().onFrameEnded = [&](long n) {
+    if (n == 4) g.game().KeyUp(vk::kS);
+  };
+  PressBefore(g, 6, {vk::kS});  // pressed again in the same block
+  g.PlayFrames(8);
+  EXPECT_EQ(Count(g.host(), GameEvent::SaveGame), 1);
+  EXPECT_EQ(g.host().effects, (std::vector<int>{effect::kClick, effect::kClick}));
+}
+
+TEST(MainLoop, LoadWithThreeAndFiveHeldLoadsFiveBack) {
+  GameFixture f;
+  f.host().answers = {true};
+  PressBefore(f, 3, {vk::kL, vk::kDigit0 + 3, vk::kDigit0 + 5});
+  f.PlayFrames(4);
+  ASSERT_EQ(f.host().questions.size(), 1u);
+  EXPECT_EQ(f.host().questions[0].text, kLoadQuestion);
+  int back = -1;
+  for (const auto& [event, arg] : f.host().notes)
+    if (event == GameEvent::LoadGame) back = arg;
+  EXPECT_EQ(back, 5);
+  for (int k = 0; k < kKeyStateSize; ++k) ASSERT_EQ(f.st().KeyState[k], 0) << k;
+}
+
+TEST(MainLoop, AMissAtTheTopOfTheCountsRangeStaysThere) {
+  constexpr std::int32_t kTop = std::numeric_limits<std::int32_t>::max();
+  for (const auto& [before, after] : {std::pair{0, 1}, std::pair{kTop - 1, kTop}, std::pair{kTop, kTop}}) {
+    GameFixture f;
+    f.host().onFrameBegins = [&](long n) {
+      if (n != 1) return;
+      f.st().MissCount[2][4] = before;  // as a loaded save may hold it
+      f.st().HeroState = hero::kBurnt;
+      f.st().Countdown = 3;
+    };
+    f.PlayFrames(4);
+    EXPECT_EQ(f.st().MissCount[2][4], after) << "from " << before;
+  }
+}
+
+// A clock with sub-millisecond time: sleeping advances it by the amount asked for, each
+// reading by a little, as a real wait would.
+class FineClock final : public Clock {
+ public:
+  std::int64_t TickMs() override {
+    nowMs += 0.01;
+    return static_cast<std::int64_t>(std::floor(nowMs));
+  }
+  double Seconds() override { return nowMs / 1000.0; }
+  void SleepMs(double ms) override {
+    sleeps.push_back(ms);
+    nowMs += ms;
+  }
+  double nowMs = 1000.25;
+  std::vector<double> sleeps;
+};
+
+class FineClockHost final : public RecordingGameHost {
+ public:
+  Clock& clock() override { return fine; }
+  FineClock fine;
+};
+
+TEST(MainLoop, WaitSleepsToJustBeforeTheDeadlineThenSpinsToIt) {
+  test::TempFolder folder;
+  basMoriva mod;
+  Surface none;
+  FineClockHost host;
+  Game game(mod, none, none, host, folder.path());
+  game.SetViewFrame(320, 320);
+  game.ReturnToTitle();
+  std::vector<std::int64_t> frameEnds;
+  host.onFrameEnded = [&](long n) {
+    frameEnds.push_back(host.fine.TickMs());
+    if (n == 20) game.state().StopLoop = kTrue;
+  };
+  game.lblTitle_Click(0);
+  ASSERT_EQ(frameEnds.size(), 20u);
+  // Frame 1 does not wait; from then on each frame ends 13 ticks after the previous one.
+  for (std::size_t i = 2; i < frameEnds.size(); ++i) EXPECT_EQ(frameEnds[i] - frameEnds[i - 1], 13);
+  ASSERT_EQ(host.fine.sleeps.size(), 19u);
+  for (double ms : host.fine.sleeps) {
+    EXPECT_GT(ms, 10.0);
+    EXPECT_LT(ms, 12.8);  // the last fraction of a millisecond is spun
+  }
+}
+
+TEST(MainLoop, ClosingTheWindowLeavesTheLoopWithoutFurtherLogic) {
+  GameFixture f;
+  f.host().onFrameBegins = [&](long n) {
+    if (n == 3) f.st().Countdown = 5;
+  };
+  f.host().onEvents = [&] {
+    if (f.host().eventPasses == 3) f.game().Form_Unload();
+  };
+  long ended = 0;
+  f.host().onFrameEnded = [&](long n) { ended = n; };
+  EXPECT_EQ(f.game().lblTitle_Click(0), RunResult::Closed);
+  EXPECT_EQ(ended, 2);
+  EXPECT_EQ(f.st().Countdown, 5) << "the countdown of the closing frame does not run";
+  EXPECT_EQ(f.st().StopLoop, kTrue);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #include "platform/Surface.h"
-#include "platform/NumberedSurface.h"
+#include "support/NumberedSurface.h"
 
 #include <gtest/gtest.h>
 

@@ -133,22 +133,38 @@ TEST(WorldCheck, ADoorBeforeItsKeyIsPassedOnlyWithTheKey) {
   EXPECT_GT(r.endingFrames, key->frames);
 }
 
+ReplayScript ParsedScript(const std::string& text) {
+  std::istringstream in(text);
+  ReplayScript script;
+  ReplayScriptError bad;
+  EXPECT_TRUE(ParseReplayScript(in, script, bad)) << bad.line << ": " << bad.message;
+  return script;
+}
+
 TEST(WorldCheck, TheRouteOfAFinishedWorldReplaysToTheEnding) {
   CheckedWorld w = DoorWorld();
   const RouteSearchResult r = w.Search(6, 48, {8, 9}, true);
   ASSERT_TRUE(r.endingReached);
   ASSERT_TRUE(SaveMap(MapFilePath(w.folder.path()), w.world.Map).ok);
+  std::ostringstream route;
+  WriteRouteScript(route, w.options, r);
   const std::string scriptPath = w.folder.file("route.txt");
-  {
-    std::ofstream script(scriptPath);
-    WriteRouteScript(script, w.options, r);
-  }
+  std::ofstream(scriptPath) << route.str();
   std::ostringstream trace, err;
   ASSERT_EQ(RunReplayCommand(w.folder.path(), scriptPath, "", trace, err), 0) << err.str();
   const std::string text = trace.str();
   const std::string last = text.substr(text.rfind('{', text.size() - 2));
   EXPECT_EQ(last, "{\"end\": \"ending\", \"frames\": " + std::to_string(r.endingFrames) + "}\n");
   EXPECT_NE(text.find("\"dialog 0\""), std::string::npos);  // the key was taken on the way
+
+  // Followed, the route is among the states found up to its last move; a route in a block
+  // the search never enters is lost from its first frame.
+  w.options.follow = ParsedScript(route.str());
+  const FollowReach kept = w.Search(6, 48, {8, 9}, true).follow;
+  EXPECT_EQ(kept.scriptFrames, r.endingFrames);
+  EXPECT_GE(kept.lastKept, r.endingFrames - static_cast<long>(r.route.back().frames));
+  w.options.follow = ParsedScript("start 0 0 200 200\nframes 20\n");
+  EXPECT_EQ(w.Search(6, 48, {8, 9}, true).follow.lastKept, 0);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "game/Ending.h"
 #include "ui/EndingView.h"
 #include "game/Game.h"
-#include "support/DialogTestHost.h"
+#include "support/RecordingGameHost.h"
 #include "world/basMoriva.h"
 
 namespace moriva {
@@ -41,7 +41,7 @@ class EndingViewTest : public ::testing::Test {
   basMoriva module;
   Surface sprites;
   Surface tiles;
-  DialogTestHost host;
+  RecordingGameHost host;
   Game game;
   QWidget window;
   QFrame* picFrame = nullptr;
@@ -49,7 +49,7 @@ class EndingViewTest : public ::testing::Test {
   EndingView* view = nullptr;
 };
 
-TEST_F(EndingViewTest, MeasuresTheWindowForTheEnding) {
+TEST_F(EndingViewTest, MeasuresTheWindowThenBeginShowsTheEndScreenAndStartsTheTimer) {
   const EndingScreen& screen = game.state().Ending;
   EXPECT_EQ(screen.ClientHeight, 340);
   EXPECT_EQ(screen.CaptionHeight, 23);
@@ -58,9 +58,7 @@ TEST_F(EndingViewTest, MeasuresTheWindowForTheEnding) {
   EXPECT_FALSE(view->active());
   EXPECT_FALSE(view->lblEnding()->isVisible());
   EXPECT_EQ(view->lblEnding()->y(), 408);
-}
 
-TEST_F(EndingViewTest, BeginShowsTheEndScreenAndStartsTheTimer) {
   window.show();
   ShowEnding(game);
   EXPECT_TRUE(view->active());

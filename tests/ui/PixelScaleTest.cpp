@@ -10,14 +10,11 @@
 namespace moriva {
 namespace {
 
-TEST(PixelScale, FitFactorIsTheLargestWholeFactorThatFits) {
+TEST(PixelScale, FitFactorIsTheLargestWholeFactorThatFitsAndTheOriginCentresIt) {
   const std::pair<QSize, int> cases[] = {{{1920, 1040}, 3}, {{1920, 1080}, 3}, {{3840, 2160}, 6}, {{1366, 728}, 2},
                                          {{1024, 680}, 2},  {{1024, 679}, 1},  {{400, 300}, 1},   {{0, 0}, 1}};
   for (const auto& [available, factor] : cases)
     EXPECT_EQ(PixelScale::FitFactor(QSize(512, 340), available), factor) << available.width() << "x" << available.height();
-}
-
-TEST(PixelScale, CentredOriginOnBlack) {
   EXPECT_EQ(PixelScale::CentredOrigin(QSize(1536, 1020), QSize(1920, 1080)), QPoint(192, 30));
 }
 

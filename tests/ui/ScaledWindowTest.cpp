@@ -1,54 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QSettings>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/FakeControllerSource.h"
 #include "platform/KeyCodes.h"
-#include "platform/MidiDevice.h"
-#include "platform/WavPlayer.h"
-#include "support/TempFolder.h"
-#include "ui/frmGame.h"
-#include "world/basMoriva.h"
+#include "support/GameWindowRig.h"
 
 namespace moriva {
 namespace {
 
-// A 1920 x 1080 screen with no panel: room for factor 3 with the window frame.
-const QSize kFullHdArea(1920, 1080);
-
-struct Window {
-  explicit Window(Preferences prefs = {}, bool mute = false) : window(mod, tiles, sprites, midi, wav, folder.path()) {
-    window.SetAvailableArea(kFullHdArea);
-    auto owned = std::make_unique<test::FakeControllerSource>();
-    pad = owned.get();
-    settings = new QSettings(QString::fromStdString(folder.file("moriva.conf")), QSettings::IniFormat);
-    window.UseDesktop(prefs, mute, std::unique_ptr<QSettings>(settings), std::move(owned));
-    window.Form_Load();
-  }
-  void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QKeyEvent down(QEvent::KeyPress, key, modifiers);
-    QKeyEvent up(QEvent::KeyRelease, key, modifiers);
-    QApplication::sendEvent(&window, &down);
-    QApplication::sendEvent(&window, &up);
-  }
-  test::TempFolder folder;
-  basMoriva mod;
-  Surface tiles{256, 768};
-  Surface sprites{256, 768};
-  RecordingMidiDevice midi;
-  RecordingWavPlayer wav;
-  frmGame window;
-  test::FakeControllerSource* pad = nullptr;
-  QSettings* settings = nullptr;
-};
+using Window = test::GameWindowRig;
 
 struct Figure {
   const char* name;
@@ -149,17 +115,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<BindingCase>& param) { return std::string(param.param.name); });
 
 TEST(ScaledWindow, WindowKeysNeverReachTheGame) {
-  Window w;
-  QKeyEvent ctrlZero(QEvent::KeyPress, Qt::Key_0, Qt::ControlModifier);
-  QKeyEvent altEnter(QEvent::KeyPress, Qt::Key_Return, Qt::AltModifier);
-  QApplication::sendEvent(&w.window, &ctrlZero);
-  QApplication::sendEvent(&w.window, &altEnter);
+  Window w(Preferences{});
+  w.Key(true, Qt::Key_0, 0, Qt::ControlModifier);
+  w.Key(true, Qt::Key_Return, 0, Qt::AltModifier);
   EXPECT_EQ(w.window.game().state().KeyState[vk::kDigit0], 0);
   EXPECT_EQ(w.window.game().state().KeyState[vk::kEnter], 0);
 }
 
 TEST(ScaledWindow, OpensAtTheLargestFactorThatFitsAndFullscreenCentresItOnBlack) {
-  Window w;
+  Window w(Preferences{});
   EXPECT_EQ(w.window.windowFactor(), 3);
   w.Press(Qt::Key_F11);
   const QSize screen = w.window.size();
@@ -191,7 +155,7 @@ TEST(ScaledWindow, SoundAtStartFollowsTheRememberedSwitchesAndMute) {
 }
 
 TEST(ScaledWindow, PadHoldsTheGamesKeysLikeTheKeyboard) {
-  Window w;
+  Window w(Preferences{});
   // Not the bottom button: on the title it would start a game, as Space does.
   w.pad->state.set(PadButton::DpadRight, true);
   w.pad->state.set(PadButton::Start, true);

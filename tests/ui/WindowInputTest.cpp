@@ -13,19 +13,15 @@
 
 #include "game/GameTables.h"
 #include "platform/KeyCodes.h"
-#include "platform/MidiDevice.h"
-#include "platform/WavPlayer.h"
-#include "support/TempFolder.h"
-#include "ui/frmGame.h"
-#include "world/basMoriva.h"
+#include "support/GameWindowRig.h"
 
 namespace moriva {
 namespace {
 
 constexpr int kSafetyCloseMs = 3000;  // a game that nobody leaves is closed here
 
-struct Window {
-  Window() : window(mod, tiles, sprites, midi, wav, folder.path()) { window.Form_Load(); }
+// The window with the clicks it played and its title entries clicked with the mouse.
+struct Window : test::GameWindowRig {
   int Clicks() const {
     return static_cast<int>(
         std::ranges::count_if(wav.calls, [](const auto& c) { return c.file.ends_with("click5.wav"); }));
@@ -37,19 +33,7 @@ struct Window {
     QTest::mousePress(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
   }
-  void Key(bool press, int key, std::uint32_t scan, Qt::KeyboardModifiers mods, const char* text) {
-    QKeyEvent e(press ? QEvent::KeyPress : QEvent::KeyRelease, key, mods, scan, 0, 0, QString::fromUtf8(text));
-    QApplication::sendEvent(window.picTitle(), &e);
-  }
   void CloseLater() { QTimer::singleShot(kSafetyCloseMs, &window, [this] { window.close(); }); }
-
-  test::TempFolder folder;
-  basMoriva mod;
-  Surface tiles{256, 768};
-  Surface sprites{256, 768};
-  RecordingMidiDevice midi;
-  RecordingWavPlayer wav;
-  frmGame window;
 };
 
 // Polls until `ready` holds, then runs `act` once.
@@ -116,6 +100,8 @@ TEST(GameWindow, CaptionStatusPanelAndTitle) {
   w.window.lblTitle_MouseMove(1);
   EXPECT_EQ(w.window.lblTitle(1)->palette().color(QPalette::WindowText), QColor(255, 255, 160));
   EXPECT_EQ(w.window.lblTitle(0)->palette().color(QPalette::WindowText), QColor(192, 192, 0));
+  w.window.lblTitle_MouseMove(0);  // the highlight moves on only to another entry
+  EXPECT_EQ(w.window.lblTitle(1)->palette().color(QPalette::WindowText), QColor(192, 192, 0));
   EXPECT_TRUE(w.window.se().SoundOn);
   EXPECT_EQ(w.window.bgm().CurrentBGM(), 1);
 }
@@ -138,7 +124,6 @@ TEST(GameWindow, AKeyRepeatPressesNothing) {
   EXPECT_EQ(w.window.game().state().KeyState[vk::kRight], 0);
 }
 
-// Key events as the window system delivers them: X11/Wayland scan codes (evdev + 8).
 struct KeyStep { bool press; int qtKey; std::uint32_t scan; Qt::KeyboardModifiers mods; const char* text; };
 struct KeyCase { const char* name; std::vector<KeyStep> steps; std::vector<int> held; };
 

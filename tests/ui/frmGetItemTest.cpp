@@ -7,8 +7,9 @@
 #include <QTimer>
 #include <vector>
 
-#include "ui/frmGetItem.h"
 #include "platform/Pictures.h"
+#include "ui/MessageLabel.h"
+#include "ui/frmGetItem.h"
 
 namespace moriva {
 namespace {
@@ -62,6 +63,37 @@ TEST_F(frmGetItemTest, BlueKeyRevealsNameOnTwoLinesThenDescription) {
   EXPECT_FALSE(dialog.tmrButtonColor()->isActive());
   RevealAll(dialog);
   EXPECT_EQ(dialog.messageText(), "これで青色のとびらが開くぞ！");
+}
+
+TEST_F(frmGetItemTest, BothLabelsHoldTheMemoCharacterForCharacter) {
+  frmGetItem dialog(106, colorPhase, Recorder());
+  RevealAll(dialog);
+  dialog.cmdOK_Click();  // from the notice to the memo itself
+  RevealAll(dialog);
+  const std::string stored = "たからばこは　ひとくいばこだった！！　うそ。";  // two full-width spaces
+  EXPECT_EQ(dialog.lblMS()->text().toStdString(), stored);
+  EXPECT_EQ(dialog.lblMS2()->text().toStdString(), stored);
+}
+
+// The first column with ink of a message label drawing black on white.
+int FirstInkColumn(const QString& text) {
+  MessageLabel label(18);
+  label.resize(181, 57);
+  QFont font(QStringLiteral("IPAPGothic"));
+  font.setPixelSize(19);
+  label.setFont(font);
+  label.setText(text);
+  const QImage image = label.grab().toImage();
+  for (int x = 0; x < image.width(); ++x)
+    for (int y = 0; y < image.height(); ++y)
+      if (qGray(image.pixel(x, y)) < 128) return x;
+  return -1;
+}
+
+TEST(MessageLabel, AFullWidthSpaceIsDrawnFullWidth) {
+  const int afterSpace = FirstInkColumn(QStringLiteral(" X"));
+  ASSERT_GE(afterSpace, 0);
+  EXPECT_GE(FirstInkColumn(QStringLiteral("\u3000X")) - afterSpace, 5) << "an em wide, an ordinary space far less";
 }
 
 TEST_F(frmGetItemTest, IconsComeFromTheItemPicturesAndTheSpriteSheet) {

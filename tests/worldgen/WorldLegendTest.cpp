@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include "WorldLegend.h"
 
 namespace moriva::worldgen {
@@ -11,21 +14,14 @@ WorldLegend Parse(const std::string& text, SourceErrors& errors) {
 
 TEST(WorldLegend, ReadsCharactersCodesAndSkipsComments) {
   SourceErrors errors;
-  const auto legend = Parse(
-      "// header\n"
-      "\n"
-      ".  0   night sky\n"
-      "#\t96\trock\r\n"
-      "@ 142\n"
-      "   \n"
-      "/ 191 last picture\n",
-      errors);
+  // Comment, blank and blank-looking lines are skipped; tabs and Windows line ends accepted.
+  const auto legend =
+      Parse("// header\n\n.  0   night sky\n#\t96\trock\r\n@ 142\n   \n/ 191 last\n", errors);
   ASSERT_TRUE(errors.empty()) << errors[0].Text();
   EXPECT_EQ(legend.Size(), 4);
-  EXPECT_EQ(legend.Code('.'), 0);
-  EXPECT_EQ(legend.Code('#'), 96);
-  EXPECT_EQ(legend.Code('@'), 142);
-  EXPECT_EQ(legend.Code('/'), 191);
+  for (const auto& [c, code] : {std::pair{'.', 0}, {'#', 96}, {'@', 142}, {'/', 191}}) {
+    EXPECT_EQ(legend.Code(c), code) << c;
+  }
   EXPECT_FALSE(legend.Code('x').has_value());
   EXPECT_FALSE(legend.Code('\xe3').has_value());
   EXPECT_EQ(legend.Character(96), '#');
@@ -54,9 +50,8 @@ TEST(WorldLegend, EveryBadLineIsReportedWithLineColumnAndCause) {
     SourceErrors errors;
     Parse(c.text, errors);
     ASSERT_EQ(errors.size(), 1u) << c.text;
-    EXPECT_EQ(errors[0].file, "legend.txt");
-    EXPECT_EQ(errors[0].line, c.line) << c.text;
-    EXPECT_EQ(errors[0].column, c.column) << c.text;
+    EXPECT_EQ(std::tuple(errors[0].file, errors[0].line, errors[0].column),
+              std::tuple(std::string("legend.txt"), c.line, c.column)) << c.text;
     EXPECT_NE(errors[0].message.find(c.fragment), std::string::npos) << errors[0].Text();
   }
   SourceErrors errors;

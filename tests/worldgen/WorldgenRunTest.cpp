@@ -2,13 +2,10 @@
 
 #include <QFile>
 #include <QProcess>
-#include <fstream>
-#include <sstream>
 #include <utility>
 #include <vector>
 
-#include "WorldSource.h"
-#include "support/TempFolder.h"
+#include "WorldgenFiles.h"
 
 namespace moriva::worldgen {
 namespace {
@@ -28,43 +25,17 @@ ProgramRun RunProgram(const QString& program, const QStringList& args) {
 
 ProgramRun Worldgen(const QStringList& args) { return RunProgram(MORIVA_WORLDGEN, args); }
 
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// A small valid source folder: every block open air, block (2,2) with one rock at (6, 4).
-void WriteWorld(const test::TempFolder& dir) {
-  WriteFile(dir.file("legend.txt"), "// test legend\n. 0\n# 96\n");
-  for (int by = 0; by < kWorldBlocks; ++by) {
-    for (int bx = 0; bx < kWorldBlocks; ++bx) {
-      std::string text = "// block " + std::to_string(bx) + "," + std::to_string(by) + "\n";
-      for (int j = 0; j < kBlockTiles; ++j) {
-        std::string row(kBlockTiles, '.');
-        if (bx == 2 && by == 2 && j == 4) row[6] = '#';
-        text += row + "\n";
-      }
-      WriteFile(dir.file(BlockFileName(bx, by)), text);
-    }
-  }
-}
-
-TEST(WorldgenProgram, BuildsChecksAndRefusesBadArguments) {
+// One source folder through every command: build, check, import, then broken sources.
+TEST(WorldgenProgram, BuildsChecksImportsAndRefusesBadInput) {
   test::TempFolder dir;
   WriteWorld(dir);
   EXPECT_EQ(Worldgen({"--check", Q(dir.path())}).exitCode, 0);
   EXPECT_FALSE(QFile::exists(Q(dir.file("mapdata.dat")))) << "a check writes nothing";
-  const ProgramRun run = Worldgen({Q(dir.path()), Q(dir.file("mapdata.dat"))});
-  EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.err, "");
+  const ProgramRun built = Worldgen({Q(dir.path()), Q(dir.file("mapdata.dat"))});
+  EXPECT_EQ(built.exitCode, 0) << built.err;
+  EXPECT_EQ(built.err, "");
   const std::string bytes = ReadFile(dir.file("mapdata.dat"));
   ASSERT_EQ(bytes.size(), 62500u);
   EXPECT_EQ(bytes.find('\x60'), static_cast<std::size_t>((100 + 6) * 250 + 100 + 4));
@@ -76,53 +47,50 @@ TEST(WorldgenProgram, BuildsChecksAndRefusesBadArguments) {
   EXPECT_EQ(Worldgen({}).exitCode, 2);
   EXPECT_EQ(Worldgen({"--bogus", "x"}).exitCode, 2);
   EXPECT_EQ(Worldgen({"--help"}).exitCode, 0);
-}
 
-TEST(WorldgenProgram, BadSourcesFailWithLocatedErrorsAndKeepTheOldMap) {
-  test::TempFolder dir;
-  WriteWorld(dir);
-  std::string block = ReadFile(dir.file("block-2-2.txt"));
-  block[block.find('\n') + 1 + 51 * 3 + 6] = 'Z';
-  WriteFile(dir.file("block-2-2.txt"), block);
-  WriteFile(dir.file("block-0-4.txt"), std::string(50, '.') + "\n");
-  WriteFile(dir.file("mapdata.dat"), "the player's own world");
-
-  const ProgramRun run = Worldgen({Q(dir.path()), Q(dir.file("mapdata.dat"))});
-  EXPECT_EQ(run.exitCode, 1);
-  for (const std::string& error : {dir.file("block-2-2.txt") + ":5:7: 'Z' is not in the legend",
-                                   dir.file("block-0-4.txt") + ":2: only 1 rows, expected 50"}) {
-    EXPECT_NE(run.err.find(error), std::string::npos) << run.err;
-  }
-  EXPECT_EQ(ReadFile(dir.file("mapdata.dat")), "the player's own world");
-  EXPECT_EQ(Worldgen({"--check", Q(dir.path())}).exitCode, 1);
-}
-
-TEST(WorldgenProgram, ImportRewritesTheBlocksKeepingCommentsOrRefusesUnknownCodes) {
-  test::TempFolder dir;
-  WriteWorld(dir);
   ASSERT_EQ(Worldgen({Q(dir.path()), Q(dir.file("original.dat"))}).exitCode, 0);
   std::string map = ReadFile(dir.file("original.dat"));
   map[(200 + 9) * 250 + 200 + 8] = '\x60';  // the editor painted rock into block (4,4)
   WriteFile(dir.file("edited.dat"), map + "bytes beyond the world");
-  const ProgramRun run = Worldgen({"--import", Q(dir.file("edited.dat")), Q(dir.path())});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  const std::string block = ReadFile(dir.file("block-4-4.txt"));
-  EXPECT_EQ(block.rfind("// block 4,4\n", 0), 0u);
-  EXPECT_EQ(block[13 + 51 * 8 + 9], '#');
+  const ProgramRun imported = Worldgen({"--import", Q(dir.file("edited.dat")), Q(dir.path())});
+  ASSERT_EQ(imported.exitCode, 0) << imported.err;
+  const std::string rewritten = ReadFile(dir.file("block-4-4.txt"));
+  EXPECT_EQ(rewritten.rfind("// block 4,4\n", 0), 0u);
+  EXPECT_EQ(rewritten[13 + 51 * 8 + 9], '#');
   ASSERT_EQ(Worldgen({Q(dir.path()), Q(dir.file("again.dat"))}).exitCode, 0);
   EXPECT_EQ(ReadFile(dir.file("again.dat")), map);
 
   map[3 * 250 + 160] = '\x07';
+  map[4 * 250 + 160] = '\x07';  // a code without a character is named once, at its first cell
   WriteFile(dir.file("unknown.dat"), map);
   const std::string before = ReadFile(dir.file("block-0-3.txt"));
   const ProgramRun refused = Worldgen({"--import", Q(dir.file("unknown.dat")), Q(dir.path())});
   EXPECT_EQ(refused.exitCode, 1);
-  EXPECT_NE(refused.err.find("block-0-3.txt:12:4: tile code 7 has no character in the legend"),
-            std::string::npos)
-      << refused.err;
+  const std::string named = "block-0-3.txt:12:4: tile code 7 has no character in the legend";
+  EXPECT_NE(refused.err.find(named), std::string::npos) << refused.err;
+  const std::size_t after = refused.err.find(named) + named.size();
+  EXPECT_EQ(refused.err.find("tile code 7", after), std::string::npos) << refused.err;
   EXPECT_EQ(ReadFile(dir.file("block-0-3.txt")), before);
   WriteFile(dir.file("short.dat"), "tiny");
   EXPECT_EQ(Worldgen({"--import", Q(dir.file("short.dat")), Q(dir.path())}).exitCode, 1);
+
+  // Broken sources: every fault located, nothing written over the old map.
+  std::string block = ReadFile(dir.file("block-2-2.txt"));
+  block[block.find('\n') + 1 + 51 * 3 + 6] = 'Z';
+  WriteFile(dir.file("block-2-2.txt"), block);
+  WriteFile(dir.file("block-0-4.txt"), std::string(50, '.') + "\n");
+  QFile::remove(Q(dir.file("block-3-1.txt")));
+  WriteFile(dir.file("mapdata.dat"), "the player's own world");
+
+  const ProgramRun broken = Worldgen({Q(dir.path()), Q(dir.file("mapdata.dat"))});
+  EXPECT_EQ(broken.exitCode, 1);
+  for (const std::string& error : {dir.file("block-2-2.txt") + ":5:7: 'Z' is not in the legend",
+                                   dir.file("block-0-4.txt") + ":2: only 1 rows, expected 50",
+                                   dir.file("block-3-1.txt") + ": cannot read"}) {
+    EXPECT_NE(broken.err.find(error), std::string::npos) << broken.err;
+  }
+  EXPECT_EQ(ReadFile(dir.file("mapdata.dat")), "the player's own world");
+  EXPECT_EQ(Worldgen({"--check", Q(dir.path())}).exitCode, 1);
 }
 
 // The build's placing step: the shipped world goes next to the program only where there is

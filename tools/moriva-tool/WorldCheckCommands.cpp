@@ -1,10 +1,11 @@
 // moriva-tool world check [--folder DIR] [--script OUT] [--all] [--max-seconds N]
-//                         [--max-states N] [--start BX BY X Y] [--items I,J,...]
+//                         [--max-states N] [--start BX BY X Y] [--items I,J,...] [--follow SCRIPT]
 
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <string>
 
 #include "ToolSupport.h"
 #include "platform/Pictures.h"
@@ -20,7 +21,7 @@ namespace {
 
 constexpr const char* kCheckUsage =
     "world check [--folder DIR] [--script OUT] [--all] [--max-seconds N] [--max-states N] [--start BX BY X Y] "
-    "[--items I,J,...]";
+    "[--items I,J,...] [--follow SCRIPT]";
 constexpr int kLastBlock = 4;
 constexpr int kLastItem = 9;
 constexpr int kBlockPixels = 1600;
@@ -57,6 +58,15 @@ int Check(const Arguments& args, std::ostream& out) {
       std::stringstream list(Argument(args, ++i, "--items"));
       for (std::string item; std::getline(list, item, ',');)
         options.items.push_back(ParseInt(item, 0, kLastItem, "an item"));
+    } else if (option == "--follow") {
+      const std::string path = Argument(args, ++i, "--follow");
+      std::ifstream in(path);
+      if (!in) throw ToolError("cannot read the script " + path);
+      ReplayScript followed;
+      ReplayScriptError bad;
+      if (!ParseReplayScript(in, followed, bad))
+        throw ToolError(path + ":" + std::to_string(bad.line) + ": " + bad.message);
+      options.follow = std::move(followed);
     } else if (option == "--max-seconds") {
       options.maxSeconds = ParseInt(Argument(args, ++i, "--max-seconds"), 1, kLongestSearch, "--max-seconds");
     } else if (option == "--max-states") {
