@@ -5,6 +5,7 @@
 #include <future>
 #include <utility>
 
+#include "platform/ReturnFreedMemory.h"
 #include "platform/SdlAudioSession.h"
 #include "platform/SdlMidiDevice.h"
 #include "platform/SdlWavPlayer.h"
@@ -36,6 +37,7 @@ OpenedAudio OpenSession(const std::string& soundFont, const std::string& driver,
   opened.midi = opened.session && opened.session->EnableMidi(soundFont);
   if (opened.midi)
     for (const std::string& file : musicFiles) opened.pieces.emplace_back(file, Mix_LoadMUS(file.c_str()));
+  if (!musicFiles.empty()) ReturnFreedMemory();
   return opened;
 }
 

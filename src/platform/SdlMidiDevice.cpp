@@ -5,10 +5,12 @@
 #include <QMetaObject>
 
 #include <algorithm>
+#include <chrono>
 #include <optional>
 #include <utility>
 
 #include "platform/MidiDeviceLength.h"
+#include "platform/ReturnFreedMemory.h"
 #include "platform/SdlAudioSession.h"
 
 namespace moriva {
@@ -63,25 +65,71 @@ void SdlMidiDevice::SetCommand(const std::string& command) {
 
 bool SdlMidiDevice::IsStreamSounding() const { return Mix_PlayingMusic() != 0; }
 
-Mix_Music* SdlMidiDevice::TakeFresh(Piece& piece) {
+int SdlMidiDevice::InstancesHeld() const {
+  int held = music_ ? 1 : 0;
+  for (const auto& [name, piece] : pieces_) {
+    const bool decoded = piece.loading.valid() && piece.loading.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    held += (piece.ready ? 1 : 0) + (decoded ? 1 : 0);
+  }
+  return held;
+}
+
+Mix_Music* SdlMidiDevice::TakeFresh(Piece& piece, bool waitForLoading) {
   if (piece.missing) return nullptr;
   Mix_Music* music = std::exchange(piece.ready, nullptr);
-  if (!music && piece.loading.valid()) music = piece.loading.get();
-  if (!music) music = Mix_LoadMUS(piece.file.c_str());
-  if (!music) {
-    // A missing or unreadable file is remembered as silence and never retried.
-    piece.missing = true;
-    return nullptr;
+  if (!music && piece.loading.valid()) {
+    if (!waitForLoading && piece.loading.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return nullptr;
+    music = piece.loading.get();
+    if (!music) {
+      // A missing or unreadable file is remembered as silence and never retried.
+      piece.missing = true;
+      return nullptr;
+    }
   }
   if (!piece.loading.valid()) StartLoading(piece);
   return music;
 }
 
 void SdlMidiDevice::StartLoading(Piece& piece) {
-  piece.loading = std::async(std::launch::async, [file = piece.file, used = std::exchange(retired_, {})] {
+  const std::uint32_t serial = ++piece.loads;
+  piece.loading = std::async(std::launch::async, [this, &piece, serial, used = std::exchange(retired_, {})] {
     for (Mix_Music* music : used) Mix_FreeMusic(music);
-    return Mix_LoadMUS(file.c_str());
+    Mix_Music* music = Mix_LoadMUS(piece.file.c_str());
+    ReturnFreedMemory();
+    // The last step: the window thread may then wait for the result without blocking.
+    QMetaObject::invokeMethod(&windowThread_, [this, &piece, serial] { OnDecoded(piece, serial); }, Qt::QueuedConnection);
+    return music;
   });
+}
+
+void SdlMidiDevice::DropSparesExcept(const Piece& keep) {
+  for (auto& [name, piece] : pieces_) {
+    if (&piece == &keep) continue;
+    if (piece.ready) retired_.push_back(std::exchange(piece.ready, nullptr));
+    if (piece.loading.valid() && piece.loading.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+      Retire(piece, piece.loading.get());
+  }
+}
+
+void SdlMidiDevice::Retire(Piece& piece, Mix_Music* decoded) {
+  if (decoded) {
+    retired_.push_back(decoded);
+  } else {
+    piece.missing = true;
+  }
+}
+
+void SdlMidiDevice::OnDecoded(Piece& piece, std::uint32_t serial) {
+  // Only the decode that sent this report is known to be finished.
+  if (serial != piece.loads || !piece.loading.valid()) return;
+  if (&piece != piece_) {
+    // Decoded for a piece that has been left meanwhile: not worth its memory.
+    Retire(piece, piece.loading.get());
+    return;
+  }
+  if (music_ || state_ == State::kClosed) return;  // the spare: kept for the next start
+  music_ = TakeFresh(piece, true);
+  if (music_ && startWhenReady_) Play();
 }
 
 void SdlMidiDevice::ReleaseMusic() {
@@ -124,6 +172,8 @@ void SdlMidiDevice::Open() {
   Halt(State::kClosed);
   ReleaseMusic();
   Piece& piece = PieceOf(fileName_);
+  // Before the piece's own decode starts, so that its worker frees what is dropped here.
+  DropSparesExcept(piece);
   piece_ = &piece;
   music_ = TakeFresh(piece);
   pieceFrames_ = piece.frames;
@@ -132,15 +182,19 @@ void SdlMidiDevice::Open() {
 }
 
 void SdlMidiDevice::Play() {
-  if (state_ == State::kClosed || !music_) return;
+  if (state_ == State::kClosed || !piece_) return;
   if (played_) {
     // The instance would go on where it stopped: a fresh one starts from the top.
     Halt(State::kStopped);
     retired_.push_back(std::exchange(music_, nullptr));
     played_ = false;
-    music_ = TakeFresh(*piece_);
-    if (!music_) return;
   }
+  if (!music_) music_ = TakeFresh(*piece_);
+  if (!music_) {
+    startWhenReady_ = !piece_->missing;
+    return;
+  }
+  startWhenReady_ = false;
   const std::int64_t fromFrames = static_cast<std::int64_t>(from_) * framesPerSecond_ / 1000;
   {
     // The new generation is taken before the stream starts: a report still in flight for the
@@ -169,6 +223,7 @@ void SdlMidiDevice::Prev() {
 
 void SdlMidiDevice::Halt(State next) {
   state_ = next;
+  startWhenReady_ = false;
   {
     std::lock_guard lock(countMutex_);
     ++generation_;

@@ -30,9 +30,14 @@ namespace moriva {
 //
 // SDL_mixer's FluidSynth player, played again after a halt, goes on where it stopped, and
 // it cannot seek. So an instance that has played is never played again: each open and
-// each "Play" after "Prev" starts a fresh, never-played instance of the piece, and the
-// next fresh one is decoded at once on a worker thread, with the used ones freed there.
-// Only the first open of a piece decodes on the calling thread.
+// each "Play" after "Prev" starts a fresh, never-played instance of the piece.
+//
+// Each instance holds its own synthesizer with the SoundFont's presets (about 8.5 MB), and
+// decoding one takes a large part of a second. So the window thread never decodes: pieces
+// are decoded on a worker, and a piece opened while it is being decoded starts as soon as it
+// arrives. Only the piece that is open keeps a fresh spare, for its loop to start again on
+// the beat; the spares of other pieces are freed when another piece is opened. The worker
+// frees used instances and returns the freed memory to the system.
 class SdlMidiDevice final : public MidiDevice, private SdlSessionUser {
  public:
   explicit SdlMidiDevice(std::shared_ptr<SdlAudioSession> session);
@@ -50,8 +55,12 @@ class SdlMidiDevice final : public MidiDevice, private SdlSessionUser {
   // Whether the stream still sounds: after a piece's end, while its last notes die away.
   bool IsStreamSounding() const;
 
-  // A fresh, never-played instance of `file` decoded elsewhere: the first open of the
-  // piece takes it instead of decoding on the calling thread. The device frees it.
+  // Decoded instances the device keeps: the open one and the spares (neither decodes still
+  // under way nor used ones waiting to be freed are counted).
+  int InstancesHeld() const;
+
+  // A fresh, never-played instance of `file` decoded elsewhere: the next open of the piece
+  // takes it instead of waiting for a decode. The device frees it.
   void Adopt(const std::string& file, Mix_Music* music);
 
  private:
@@ -64,11 +73,18 @@ class SdlMidiDevice final : public MidiDevice, private SdlSessionUser {
     bool missing = false;             // not decodable: silence, and never tried again
     Mix_Music* ready = nullptr;       // a fresh instance handed back unplayed
     std::future<Mix_Music*> loading;  // the next fresh instance, being decoded
+    std::uint32_t loads = 0;          // decodes started, so a report names its own decode
   };
 
   Piece& PieceOf(const std::string& file);
-  Mix_Music* TakeFresh(Piece& piece);
+  // A fresh instance of the piece if one is at hand (waiting for one being decoded only
+  // when `waitForLoading`), or null; a decode is started when neither is there.
+  Mix_Music* TakeFresh(Piece& piece, bool waitForLoading = false);
   void StartLoading(Piece& piece);
+  void DropSparesExcept(const Piece& keep);
+  // An unused decode's result: freed by the next worker, or the piece marked silent.
+  void Retire(Piece& piece, Mix_Music* decoded);
+  void OnDecoded(Piece& piece, std::uint32_t serial);
   void ReleaseMusic();
   void Close();
   void Open();
@@ -86,6 +102,7 @@ class SdlMidiDevice final : public MidiDevice, private SdlSessionUser {
   Piece* piece_ = nullptr;
   Mix_Music* music_ = nullptr;
   bool played_ = false;                 // music_ has played: it cannot start over
+  bool startWhenReady_ = false;         // "Play" came before the piece was decoded
   std::vector<Mix_Music*> retired_;     // played instances, freed by the next worker
   std::int64_t pieceFrames_ = -1;
   State state_ = State::kClosed;

@@ -11,7 +11,9 @@ namespace moriva {
 Surface::Surface(int width, int height, Pixel fill)
     : width_(std::max(0, width)),
       height_(std::max(0, height)),
-      pixels_(static_cast<std::size_t>(width_) * height_, fill) {}
+      pixels_(static_cast<std::size_t>(width_) * height_) {
+  if (fill != 0) this->fill(fill);
+}
 
 Pixel Surface::pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ZeroedAllocator.h"
+
 namespace moriva {
 
 // A pixel is 0x00RRGGBB; raster operations work on all 32 bits.
@@ -63,7 +65,7 @@ class Surface {
  private:
   int width_ = 0;
   int height_ = 0;
-  std::vector<Pixel> pixels_;
+  std::vector<Pixel, ZeroedAllocator<Pixel>> pixels_;  // untouched until drawn on
   long refreshCount_ = 0;
   long transferCount_ = 0;
   std::function<void()> listener_;
