@@ -45,10 +45,12 @@ class PlayerHost final : public RecordingGameHost {
   }
   void ShowItemDialog(int itemNo) override {
     RecordingGameHost::ShowItemDialog(itemNo);
+    dialogs.push_back(itemNo);
     game->KeyUp(vk::kRight);
     recorder_.DialogClosed();
   }
   Game* game = nullptr;
+  std::vector<int> dialogs;
 
  private:
   ReplayRecorder& recorder_;
