@@ -129,6 +129,16 @@ TEST(PlaceWorld, ReplacesOnlyWhatNobodyEdited) {
         << "case " << &c - cases.data() << ": a world of " << c.before.size() << " bytes, "
         << (c.lastPlaced.empty() ? "nothing" : "a world") << " placed before";
   }
+  // The shipped world left by a build that kept no copy is adopted, so the next change of
+  // the sources reaches the program.
+  test::TempFolder dir;
+  std::filesystem::create_directory(dir.file("bin"));
+  WriteFile(dir.file("bin/mapdata.dat"), shipped);
+  for (const std::string& built : {shipped, rebuilt}) {
+    WriteFile(dir.file("built.dat"), built);
+    ASSERT_EQ(Place(dir.file("built.dat"), dir.file("bin/mapdata.dat"), dir.file("placed.dat")).exitCode, 0);
+  }
+  EXPECT_TRUE(ReadFile(dir.file("bin/mapdata.dat")) == rebuilt);
 }
 
 }  // namespace
