@@ -5,6 +5,7 @@
 #include <future>
 #include <utility>
 
+#include "platform/MidiDecoderLock.h"
 #include "platform/ReturnFreedMemory.h"
 #include "platform/SdlAudioSession.h"
 #include "platform/SdlMidiDevice.h"
@@ -25,6 +26,7 @@ struct OpenedAudio {
   OpenedAudio(OpenedAudio&&) = default;
   OpenedAudio& operator=(OpenedAudio&&) = default;
   ~OpenedAudio() {
+    const std::lock_guard<std::mutex> decoding(MidiDecoderLock());
     for (auto& piece : pieces)
       if (piece.second) Mix_FreeMusic(piece.second);
   }
@@ -35,8 +37,10 @@ OpenedAudio OpenSession(const std::string& soundFont, const std::string& driver,
   OpenedAudio opened;
   opened.session = SdlAudioSession::Open(driver);
   opened.midi = opened.session && opened.session->EnableMidi(soundFont);
-  if (opened.midi)
+  if (opened.midi) {
+    const std::lock_guard<std::mutex> decoding(MidiDecoderLock());
     for (const std::string& file : musicFiles) opened.pieces.emplace_back(file, Mix_LoadMUS(file.c_str()));
+  }
   if (!musicFiles.empty()) ReturnFreedMemory();
   return opened;
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/MidiDecoderLock.h"
 #include "platform/MidiDeviceLength.h"
 #include "platform/ReturnFreedMemory.h"
 #include "platform/SdlAudioSession.h"
@@ -43,11 +44,12 @@ SdlMidiDevice::~SdlMidiDevice() {
   Halt(State::kClosed);
   ReleaseMusic();
   for (auto& [name, piece] : pieces_) {
-    if (piece.ready) Mix_FreeMusic(piece.ready);
+    if (piece.ready) retired_.push_back(piece.ready);
     if (piece.loading.valid()) {
-      if (Mix_Music* music = piece.loading.get()) Mix_FreeMusic(music);
+      if (Mix_Music* music = piece.loading.get()) retired_.push_back(music);
     }
   }
+  const std::lock_guard<std::mutex> decoding(MidiDecoderLock());
   for (Mix_Music* music : retired_) Mix_FreeMusic(music);
 }
 
@@ -93,8 +95,12 @@ Mix_Music* SdlMidiDevice::TakeFresh(Piece& piece, bool waitForLoading) {
 void SdlMidiDevice::StartLoading(Piece& piece) {
   const std::uint32_t serial = ++piece.loads;
   piece.loading = std::async(std::launch::async, [this, &piece, serial, used = std::exchange(retired_, {})] {
-    for (Mix_Music* music : used) Mix_FreeMusic(music);
-    Mix_Music* music = Mix_LoadMUS(piece.file.c_str());
+    Mix_Music* music = nullptr;
+    {
+      const std::lock_guard<std::mutex> decoding(MidiDecoderLock());
+      for (Mix_Music* old : used) Mix_FreeMusic(old);
+      music = Mix_LoadMUS(piece.file.c_str());
+    }
     ReturnFreedMemory();
     // The last step: the window thread may then wait for the result without blocking.
     QMetaObject::invokeMethod(&windowThread_, [this, &piece, serial] { OnDecoded(piece, serial); }, Qt::QueuedConnection);
@@ -164,7 +170,7 @@ SdlMidiDevice::Piece& SdlMidiDevice::PieceOf(const std::string& file) {
 
 void SdlMidiDevice::Adopt(const std::string& file, Mix_Music* music) {
   Piece& piece = PieceOf(file);
-  if (piece.ready) Mix_FreeMusic(piece.ready);
+  if (piece.ready) retired_.push_back(piece.ready);
   piece.ready = music;
 }
 
