@@ -2,6 +2,7 @@
 
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <future>
 #include <utility>
 
@@ -26,6 +27,9 @@ struct OpenedAudio {
   OpenedAudio(OpenedAudio&&) = default;
   OpenedAudio& operator=(OpenedAudio&&) = default;
   ~OpenedAudio() {
+    // Usually all adopted by the music device: then nothing waits for the decoders' lock.
+    const bool anyLeft = std::any_of(pieces.begin(), pieces.end(), [](const auto& p) { return p.second; });
+    if (!anyLeft) return;
     const std::lock_guard<std::mutex> decoding(MidiDecoderLock());
     for (auto& piece : pieces)
       if (piece.second) Mix_FreeMusic(piece.second);
