@@ -148,6 +148,7 @@ class Program : public moriva::EditorHost {
       return;
     }
     audio_ = moriva::OpenAudioDevices(std::move(audioAhead_));
+    spriteSheet_ = moriva::LoadPicture("sprites");
     game_ = std::make_unique<moriva::frmGame>(module_, Parts().tileSheet(), spriteSheet_,
                                               *audio_.midi, *audio_.wav, folder_);
     game_->SetPlayHook(hook_);
@@ -168,7 +169,7 @@ class Program : public moriva::EditorHost {
   moriva::basMoriva& module_;
   std::string folder_;
   bool mute_;
-  const moriva::Surface spriteSheet_ = moriva::LoadPicture("sprites");
+  moriva::Surface spriteSheet_;  // loaded with the game window, which draws from it
   std::unique_ptr<moriva::frmParts> parts_;
   moriva::AudioHeadStart audioAhead_;
   moriva::AudioDevices audio_;
@@ -222,7 +223,13 @@ int main(int argc, char** argv) {
   Program program(shared, moriva::ProgramFolder(), options.mute);
   if (recorder) program.FollowPlay(recorder.get(), std::nullopt);
   if (demo) program.FollowPlay(demo.get(), demo->titleChoice());
-  if (!options.editor) program.OpenAudioAhead();
+  if (!options.editor) {
+    program.OpenAudioAhead();
+    // The pictures of the palette and the game window, in the order the windows ask for
+    // them, decoded beside the building of the editor and the loading of the world.
+    moriva::StartDecodingPictures({"tiles", "sprites", "background", "title", "item0", "item1", "item2",
+                                   "item3", "item4", "item5", "item6", "item7", "item8", "item9"});
+  }
   QPointer<moriva::frmMain> editor = new moriva::frmMain(shared, program, moriva::ProgramFolder());
   std::string error;
   if (!editor->Form_Load(options.editor, &error)) {

@@ -3,6 +3,11 @@
 #include <QDir>
 #include <QImage>
 #include <algorithm>
+#include <exception>
+#include <future>
+#include <map>
+#include <mutex>
+#include <thread>
 
 namespace moriva {
 
@@ -10,6 +15,25 @@ namespace {
 constexpr const char* kPictureFolder = ":/pictures";
 constexpr const char* kDebugTileSheet = ":/debug/tiles.png";
 constexpr Pixel kRgbMask = 0x00FFFFFF;
+
+Surface DecodePicture(const std::string& name) {
+  return LoadImageFile(std::string(kPictureFolder) + "/" + name + ".png");
+}
+
+// The pictures the worker has taken on, each ready once its future is.
+struct PictureWorker {
+  std::mutex mutex;
+  std::map<std::string, std::future<Surface>> pending;
+  std::thread thread;
+  ~PictureWorker() {
+    if (thread.joinable()) thread.join();
+  }
+};
+
+PictureWorker& Worker() {
+  static PictureWorker worker;
+  return worker;
+}
 }  // namespace
 
 Surface LoadImageFile(const std::string& path) {
@@ -26,7 +50,33 @@ Surface LoadImageFile(const std::string& path) {
 }
 
 Surface LoadPicture(const std::string& name) {
-  return LoadImageFile(std::string(kPictureFolder) + "/" + name + ".png");
+  std::future<Surface> decoded;
+  {
+    PictureWorker& worker = Worker();
+    const std::lock_guard<std::mutex> lock(worker.mutex);
+    if (const auto it = worker.pending.find(name); it != worker.pending.end()) {
+      decoded = std::move(it->second);
+      worker.pending.erase(it);
+    }
+  }
+  return decoded.valid() ? decoded.get() : DecodePicture(name);
+}
+
+void StartDecodingPictures(const std::vector<std::string>& names) {
+  PictureWorker& worker = Worker();
+  const std::lock_guard<std::mutex> lock(worker.mutex);
+  if (worker.thread.joinable()) return;
+  std::vector<std::promise<Surface>> promises(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) worker.pending.emplace(names[i], promises[i].get_future());
+  worker.thread = std::thread([names, promises = std::move(promises)]() mutable {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      try {
+        promises[i].set_value(DecodePicture(names[i]));
+      } catch (...) {
+        promises[i].set_exception(std::current_exception());
+      }
+    }
+  });
 }
 
 Surface LoadDebugTileSheet() { return LoadImageFile(kDebugTileSheet); }
