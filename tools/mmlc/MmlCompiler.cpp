@@ -15,9 +15,10 @@ constexpr int kDefaultVelocity = 90;
 constexpr int kDefaultGate = 7;  // eighths of a note's length that sound
 constexpr int kFullGate = 8;
 constexpr int kDefaultRepeats = 2;
-// Nested repeats multiply: a score whose repeats unroll past this many characters is refused
-// instead of exhausting the memory (twenty nested pairs of brackets already make a million).
-constexpr std::size_t kMaxUnrolled = std::size_t{1} << 20;
+// Nested repeats multiply: a track whose repeats unroll past this many characters is refused
+// instead of exhausting the memory (sixteen nested pairs of brackets already make this many).
+// The longest track of the game's music unrolls to about 2,200 characters.
+constexpr std::size_t kMaxUnrolled = std::size_t{1} << 16;
 constexpr double kDefaultBpm = 120;
 
 // The controllers a track sets before its first note.
