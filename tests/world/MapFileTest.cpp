@@ -13,8 +13,6 @@
 namespace moriva {
 namespace {
 
-using test::ReadBytes;
-
 // A world in which every byte tells its own offset apart from its neighbours.
 QByteArray PatternWorld() {
   QByteArray bytes(kMapFileBytes, '\0');
@@ -28,23 +26,20 @@ QByteArray PatternWorld() {
 // tests have the progress texts and a load that fails.
 TEST(MapFile, LoadReadsColumnByColumnAndSaveKeepsTheTail) {
   EXPECT_EQ(MapFilePath("/games/moriva"), "/games/moriva/mapdata.dat");
-  const struct {
-    const char* name;
-    std::optional<QByteArray> onDisk;
-  } cases[] = {{"WholeWorld", PatternWorld()},
+  const std::pair<const char*, std::optional<QByteArray>> cases[] = {{"WholeWorld", PatternWorld()},
                {"LongerFile", PatternWorld() + "editor notes beyond the world\n"},
                {"ShortFile", QByteArray(251, '\x05')},
                {"MissingFile", std::nullopt}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, onDisk] : cases) {
+    SCOPED_TRACE(name);
     test::TempFolder folder;
     const std::string path = MapFilePath(folder.path());
-    if (c.onDisk) test::WriteBytes(path, *c.onDisk);
+    if (onDisk) test::WriteBytes(path, *onDisk);
     MapGrid map;
     map(250, 3) = map(7, 7) = 1;  // left over from an earlier world
     ASSERT_TRUE(LoadMap(path, map));
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(path)) && ReadBytes(path) == c.onDisk.value_or(""));
-    QByteArray world = c.onDisk.value_or("").leftJustified(kMapFileBytes, '\0');
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(path)) && test::ReadBytes(path) == onDisk.value_or(""));
+    QByteArray world = onDisk.value_or("").leftJustified(kMapFileBytes, '\0');
     QByteArray loaded;
     for (int x = 0; x < kWorldTiles; ++x)
       for (int y = 0; y < kWorldTiles; ++y) loaded.append(static_cast<char>(map(x, y)));
@@ -55,7 +50,7 @@ TEST(MapFile, LoadReadsColumnByColumnAndSaveKeepsTheTail) {
     map(0, 250) = 0x22;
     ASSERT_TRUE(SaveMap(path, map));
     world[0] = 42;
-    EXPECT_TRUE(ReadBytes(path) == world);
+    EXPECT_TRUE(test::ReadBytes(path) == world);
   }
 }
 
@@ -72,7 +67,6 @@ bool SameTile(const Surface& s, int x, int y, const Surface& from, int sx, int s
 TEST(DrawBlock, EveryCellShowsItsCodeAndCodesPastTheSheetOrBlocksOutsideTheWorldDrawBlack) {
   EXPECT_EQ(std::pair(TileSourceX(191), TileSourceY(191)), std::pair(224, 736));
   const Surface pictures = LoadDebugTileSheet(), black(kTileSize, kTileSize, 0);
-  ASSERT_EQ(std::pair(pictures.width(), pictures.height()), std::pair(kSheetWidth, kSheetHeight));
   Surface sheet(kSheetWidth, kSheetHeight + kTileSize, 0xFFFFFF);
   BitBlt(sheet, 0, 0, kSheetWidth, kSheetHeight, pictures, 0, 0, RasterOp::SrcCopy);
   MapGrid map;

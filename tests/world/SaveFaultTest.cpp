@@ -28,7 +28,6 @@ namespace moriva {
 namespace {
 
 using test::ReadBytes;
-using test::WriteBytes;
 
 constexpr rlim_t kTinyDisk = 4096;      // bytes a full disk still takes
 constexpr uid_t kUnprivileged = 65534;  // "nobody": root writes anywhere otherwise
@@ -73,9 +72,7 @@ class SaveFault : public ::testing::TestWithParam<SavedFile> {
   std::string path = folder.file(GetParam().name);
 
   IoResult Save(const std::string& to, int n) { return GetParam().save(to, n); }
-  QStringList Entries() const {
-    return QDir(QString::fromStdString(folder.path())).entryList(QDir::Files | QDir::Hidden);
-  }
+  QStringList Entries() const { return QDir(QString::fromStdString(folder.path())).entryList(QDir::Files | QDir::Hidden); }
 };
 
 TEST_P(SaveFault, KilledAtRandomMomentsLeavesTheOldOrTheNewFile) {
@@ -88,7 +85,7 @@ TEST_P(SaveFault, KilledAtRandomMomentsLeavesTheOldOrTheNewFile) {
   const std::string next = folder.file("next");  // what save n makes of the file on disk now
   for (int n = 1; n <= 100; ++n) {
     const QByteArray before = ReadBytes(path);
-    WriteBytes(next, before);
+    test::WriteBytes(next, before);
     ASSERT_TRUE(Save(next, n));
     RunInChild([&] { return Save(path, n).ok ? 0 : 1; }, moment(random));
     const QByteArray now = ReadBytes(path);
@@ -126,7 +123,7 @@ TEST_P(SaveFault, NextSaveRemovesTheTemporaryAKillLeft) {
   const QString name = QString::fromUtf8(GetParam().name);
   const QStringList kept{name + ".AbCdEf" /* too young: a save may still write it */, name + ".AbCdE",
                          name + ".AbCdEfg", name + ".AbC-Ef", "x" + name + ".AbCdEf", "other.AbCdEf"};
-  for (const QString& entry : kept) WriteBytes(folder.file(entry.toStdString()), "x");
+  for (const QString& entry : kept) test::WriteBytes(folder.file(entry.toStdString()), "x");
   QFile stale(QString::fromStdString(path) + ".ZyXwV9");
   ASSERT_TRUE(stale.open(QIODevice::WriteOnly) && stale.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
   stale.close();
@@ -163,7 +160,7 @@ TEST(DamagedSaveFile, CutAtEveryLengthOrNoiseLoadsInRange) {
   for (int n = 0; n < 1000; ++n) {
     QByteArray bytes(size(random), '\0');
     for (char& b : bytes) b = static_cast<char>(random());
-    WriteBytes(path, bytes);
+    test::WriteBytes(path, bytes);
     ASSERT_TRUE(loadsInRange(n % kSaveSlots)) << "random file " << n;
   }
 }

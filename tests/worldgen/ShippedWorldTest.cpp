@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "WorldSource.h"
@@ -58,12 +59,8 @@ TEST(ShippedWorld, EveryBlockWithContentsHasABoxUnderOpenAirOnItsOwnBackdrop) {
 // be in open air; rock under his feet only holds him. Offsets count from the first cell of
 // the block beyond the border.
 TEST(ShippedWorld, EveryBlockCrossingLandsInOpenAirAndTheOuterEdgesAreClosed) {
-  const struct {
-    const char* name;
-    bool vertical;
-    int from;
-    std::vector<int> lands;
-  } crossings[] = {{"east", false, -2, {1, 2}}, {"west", false, 1, {-2, -3}}, {"down", true, -2, {1}}, {"up", true, 1, {-3}}};
+  const std::tuple<const char*, bool, int, std::vector<int>> crossings[] = {  // name, vertical, from, lands in
+      {"east", false, -2, {1, 2}}, {"west", false, 1, {-2, -3}}, {"down", true, -2, {1}}, {"up", true, 1, {-3}}};
   const WorldTiles& w = kWorld;
   for (int i = 0; i < kWorldTiles; ++i) {
     for (int b = 1; b < kWorldBlocks; ++b) {
@@ -71,13 +68,13 @@ TEST(ShippedWorld, EveryBlockCrossingLandsInOpenAirAndTheOuterEdgesAreClosed) {
       // The two edge cells are one wall or one opening, as each block's picture shows it.
       EXPECT_EQ(IsOpen(w(e - 1, i)), IsOpen(w(e, i))) << "x " << e << ", y " << i;
       EXPECT_EQ(IsOpen(w(i, e - 1)), IsOpen(w(i, e))) << "x " << i << ", y " << e;
-      for (const auto& c : crossings) {
-        const auto at = [&](int k) { return c.vertical ? w(i, e + k) : w(e + k, i); };
+      for (const auto& [name, vertical, from, lands] : crossings) {
+        const auto at = [&](int k) { return vertical ? w(i, e + k) : w(e + k, i); };
         const auto rock = [&](int k) { return !IsPassable(at(k)); };
-        if (!IsOpen(at(c.from)) || std::none_of(c.lands.begin(), c.lands.end(), rock)) continue;
-        const int x = c.vertical ? i : e + c.from;
-        const int y = c.vertical ? e + c.from : i;
-        ADD_FAILURE() << c.name << " from block (" << x / kBlockTiles << ", " << y / kBlockTiles << ") cell ("
+        if (!IsOpen(at(from)) || std::none_of(lands.begin(), lands.end(), rock)) continue;
+        const int x = vertical ? i : e + from;
+        const int y = vertical ? e + from : i;
+        ADD_FAILURE() << name << " from block (" << x / kBlockTiles << ", " << y / kBlockTiles << ") cell ("
                       << x % kBlockTiles << ", " << y % kBlockTiles << ") lands in rock";
       }
     }

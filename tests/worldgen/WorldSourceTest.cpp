@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "WorldSource.h"
@@ -24,18 +25,15 @@ std::vector<std::string> Texts(const SourceErrors& errors) {
 SourceErrors legendErrors;
 const WorldLegend kLegend = WorldLegend::Parse(". 0\n# 96\n", "legend.txt", legendErrors);
 
-struct BadSource {
-  const char* name;
-  std::string text;
-  std::vector<std::string> errors;
-};
+using BadSource = std::tuple<const char*, std::string, std::vector<std::string>>;  // name, text, errors
 
 // What each character stands for is the program test's part.
 TEST(WorldLegend, EveryBadLineIsReportedWithLineColumnAndCause) {
   const std::string noPicture = "has no picture (codes are 0..191)", noCode = "expected a tile code (a whole number 0..191) after '.'";
+  // Comment, blank and blank-looking lines are skipped; tabs and Windows line ends accepted.
+  const std::string good = "// header\n\n.  0   night sky\n#\t96\trock\r\n@ 142\n   \n/ 191 last\n";
   const BadSource cases[] = {
-      // Comment, blank and blank-looking lines are skipped; tabs and Windows line ends accepted.
-      {"Good", "// header\n\n.  0   night sky\n#\t96\trock\r\n@ 142\n   \n/ 191 last\n", {}},
+      {"Good", good, {}},
       {"CharacterTwice", ". 0\n. 1\n", {"legend.txt:2:1: character '.' is already defined on line 1"}},
       {"CodeTwice", ". 0\n# 0\n", {"legend.txt:2:3: tile code 0 already has the character '.' (line 1)"}},
       {"CodeWithoutPicture", ". 192\n", {"legend.txt:1:3: tile code 192 " + noPicture}},
@@ -46,14 +44,14 @@ TEST(WorldLegend, EveryBadLineIsReportedWithLineColumnAndCause) {
       {"OnlyComments", "// only comments\n", {"legend.txt: the legend defines no characters"}},
       {"TwoBadLines", ". 300\n# x\n@ 142\n", {"legend.txt:1:3: tile code 300 " + noPicture, "legend.txt:2:3: expected a tile code (a whole number 0..191) after '#'"}},
   };
-  for (const BadSource& c : cases) {
+  for (const auto& [name, text, expected] : cases) {
     SourceErrors errors;
-    WorldLegend::Parse(c.text, "legend.txt", errors);
-    EXPECT_EQ(Texts(errors), c.errors) << c.name;
+    WorldLegend::Parse(text, "legend.txt", errors);
+    EXPECT_EQ(Texts(errors), expected) << name;
   }
   SourceErrors errors;
-  const WorldLegend good = WorldLegend::Parse(cases[0].text, "legend.txt", errors);
-  EXPECT_EQ(std::vector({good.Code('.'), good.Code('#'), good.Code('@'), good.Code('/'), good.Code('x')}),
+  const WorldLegend legend = WorldLegend::Parse(good, "legend.txt", errors);
+  EXPECT_EQ(std::vector({legend.Code('.'), legend.Code('#'), legend.Code('@'), legend.Code('/'), legend.Code('x')}),
             (std::vector<std::optional<std::uint8_t>>{0, 96, 142, 191, std::nullopt}));
 }
 
@@ -68,11 +66,11 @@ TEST(WorldSource, EveryBadBlockIsReportedWithLineAndColumn) {
       {"TooManyRows", Rows(52), {"b.txt:51:1: more than 50 rows (a block is 50 x 50 tiles)"}},
       {"Empty", "", {"b.txt:1: only 0 rows, expected 50"}},
   };
-  for (const BadSource& c : cases) {
+  for (const auto& [name, text, expected] : cases) {
     WorldTiles tiles;
     SourceErrors errors;
-    ParseBlock(c.text, "b.txt", kLegend, 1, 1, tiles, errors);
-    EXPECT_EQ(Texts(errors), c.errors) << c.name;
+    ParseBlock(text, "b.txt", kLegend, 1, 1, tiles, errors);
+    EXPECT_EQ(Texts(errors), expected) << name;
   }
 }
 

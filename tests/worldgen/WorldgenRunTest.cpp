@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "WorldSource.h"
@@ -60,8 +61,6 @@ TEST(WorldgenProgram, BuildsChecksImportsAndRefusesBadInput) {
   EXPECT_EQ(map.find('\x60'), static_cast<std::size_t>((100 + 6) * 250 + 100 + 4));
   for (const auto& [args, exitCode] : {std::pair{QStringList{}, 2}, {{"--bogus", "x"}, 2}, {{"--help"}, 0}})
     EXPECT_EQ(Worldgen(args).first, exitCode) << args.join(' ').toStdString();
-  const ProgramRun unwritable = Worldgen({Q(dir.path()), "/nonexistent-folder/mapdata.dat"});
-  EXPECT_TRUE(unwritable.first == 1 && unwritable.second.find("cannot write") != std::string::npos) << unwritable.second;
   WriteFile(dir.file("short.dat"), std::string(62499, '\0'));
   EXPECT_EQ(Worldgen({"--import", file("short.dat"), Q(dir.path())}), ProgramRun(1, dir.file("short.dat") + ": 62499 bytes, a map file has 62500\n"));
 
@@ -69,8 +68,7 @@ TEST(WorldgenProgram, BuildsChecksImportsAndRefusesBadInput) {
   WriteFile(dir.file("edited.dat"), map + "bytes beyond the world");
   ASSERT_EQ(Worldgen({"--import", file("edited.dat"), Q(dir.path())}), ProgramRun(0, ""));
   const std::string rewritten = ReadFile(dir.file("block-4-4.txt"));
-  EXPECT_EQ(rewritten.rfind("// block 4,4\n", 0), 0u);
-  EXPECT_EQ(rewritten[13 + 51 * 8 + 9], '#');
+  EXPECT_EQ(std::pair(rewritten.substr(0, 13), rewritten[13 + 51 * 8 + 9]), std::pair(std::string("// block 4,4\n"), '#'));
   ASSERT_EQ(Worldgen({Q(dir.path()), file("again.dat")}), ProgramRun(0, ""));
   EXPECT_EQ(ReadFile(dir.file("again.dat")), map);
 
@@ -116,23 +114,22 @@ TEST(PlaceWorld, ReplacesOnlyWhatNobodyEdited) {
   std::string rebuilt = shipped, edited = shipped;
   rebuilt[7] = '\x61';
   edited[1000] = '\x05';
-  struct Case {
-    const char* name;
-    std::string before, lastPlaced, built, after;
-  };
-  const Case cases[] = {{"NoWorldYet", "", "", shipped, shipped},
-                        {"EditedWorld", edited, "", shipped, edited},
-                        {"ZeroPlaceholder", zeros, "", shipped, shipped},
-                        {"LongerThanThePlaceholder", zeros + "x", "", shipped, zeros + "x"},
-                        {"PlacedLastTime", shipped, shipped, rebuilt, rebuilt},
-                        {"EditedSinceThePlacing", edited, shipped, rebuilt, edited}};
-  for (const Case& c : cases) {
+  // The world next to the program, the copy of the last placing, the world built, and the
+  // world left next to the program.
+  const std::tuple<const char*, std::string, std::string, std::string, std::string> cases[] = {
+      {"NoWorldYet", "", "", shipped, shipped},
+      {"EditedWorld", edited, "", shipped, edited},
+      {"ZeroPlaceholder", zeros, "", shipped, shipped},
+      {"LongerThanThePlaceholder", zeros + "x", "", shipped, zeros + "x"},
+      {"PlacedLastTime", shipped, shipped, rebuilt, rebuilt},
+      {"EditedSinceThePlacing", edited, shipped, rebuilt, edited}};
+  for (const auto& [name, before, lastPlaced, built, after] : cases) {
     test::TempFolder dir;
     std::filesystem::create_directory(dir.file("bin"));
-    if (!c.before.empty()) WriteFile(dir.file("bin/mapdata.dat"), c.before);
-    if (!c.lastPlaced.empty()) WriteFile(dir.file("placed.dat"), c.lastPlaced);
-    Place(dir, c.built);
-    EXPECT_TRUE(ReadFile(dir.file("bin/mapdata.dat")) == c.after) << c.name;
+    if (!before.empty()) WriteFile(dir.file("bin/mapdata.dat"), before);
+    if (!lastPlaced.empty()) WriteFile(dir.file("placed.dat"), lastPlaced);
+    Place(dir, built);
+    EXPECT_TRUE(ReadFile(dir.file("bin/mapdata.dat")) == after) << name;
   }
   // The shipped world left by a build that kept no copy is adopted, so the next change of
   // the sources reaches the program.
