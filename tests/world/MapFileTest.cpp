@@ -26,10 +26,11 @@ QByteArray PatternWorld() {
 // tests have the progress texts and a load that fails.
 TEST(MapFile, LoadReadsColumnByColumnAndSaveKeepsTheTail) {
   EXPECT_EQ(MapFilePath("/games/moriva"), "/games/moriva/mapdata.dat");
-  const std::pair<const char*, std::optional<QByteArray>> cases[] = {{"WholeWorld", PatternWorld()},
-               {"LongerFile", PatternWorld() + "editor notes beyond the world\n"},
-               {"ShortFile", QByteArray(251, '\x05')},
-               {"MissingFile", std::nullopt}};
+  const std::pair<const char*, std::optional<QByteArray>> cases[] = {
+      {"WholeWorld", PatternWorld()},
+      {"LongerFile", PatternWorld() + "editor notes beyond the world\n"},
+      {"ShortFile", QByteArray(251, '\x05')},
+      {"MissingFile", std::nullopt}};
   for (const auto& [name, onDisk] : cases) {
     SCOPED_TRACE(name);
     test::TempFolder folder;
@@ -38,7 +39,8 @@ TEST(MapFile, LoadReadsColumnByColumnAndSaveKeepsTheTail) {
     MapGrid map;
     map(250, 3) = map(7, 7) = 1;  // left over from an earlier world
     ASSERT_TRUE(LoadMap(path, map));
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(path)) && test::ReadBytes(path) == onDisk.value_or(""));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(path)) && test::ReadBytes(path) == onDisk.value_or(""))
+        << "a load leaves the file as it was, a missing one created empty";
     QByteArray world = onDisk.value_or("").leftJustified(kMapFileBytes, '\0');
     QByteArray loaded;
     for (int x = 0; x < kWorldTiles; ++x)

@@ -12,8 +12,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <chrono>
 #include <bit>
+#include <chrono>
 #include <functional>
 #include <random>
 #include <thread>

@@ -28,7 +28,7 @@ const WorldLegend kLegend = WorldLegend::Parse(". 0\n# 96\n", "legend.txt", lege
 using BadSource = std::tuple<const char*, std::string, std::vector<std::string>>;  // name, text, errors
 
 // What each character stands for is the program test's part.
-TEST(WorldLegend, EveryBadLineIsReportedWithLineColumnAndCause) {
+TEST(WorldLegend, GoodLinesAreReadAndEveryBadOneIsLocatedWithItsCause) {
   const std::string noPicture = "has no picture (codes are 0..191)", noCode = "expected a tile code (a whole number 0..191) after '.'";
   // Comment, blank and blank-looking lines are skipped; tabs and Windows line ends accepted.
   const std::string good = "// header\n\n.  0   night sky\n#\t96\trock\r\n@ 142\n   \n/ 191 last\n";
@@ -56,7 +56,7 @@ TEST(WorldLegend, EveryBadLineIsReportedWithLineColumnAndCause) {
 }
 
 // Where each row and character lands, and the way back, are the program test's part.
-TEST(WorldSource, EveryBadBlockIsReportedWithLineAndColumn) {
+TEST(WorldSource, GoodRowsAreReadAndEveryBadOneIsLocatedWithItsCause) {
   const BadSource cases[] = {
       {"CommentAndWindowsLineEnds", "// header\r\n" + Rows(50, "\r\n"), {}},
       {"UnknownCharacters", "// header\n" + Rows(4) + std::string(12, '.') + "Z......." + "\t" + std::string(29, '.') + "\n" + Rows(45),
