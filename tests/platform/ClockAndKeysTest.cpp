@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <Qt>
-#include <tuple>
-#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/KeyCodes.h"

@@ -6,7 +6,6 @@
 #include <QSettings>
 #include <algorithm>
 #include <fstream>
-#include <tuple>
 
 #include "platform/DataFolder.h"
 #include "platform/Pictures.h"
@@ -60,24 +59,17 @@ TEST(DataFolder, ShippedWorldIsCopiedOnceWhenTheProgramFolderIsReadOnly) {
 
 auto Fields(const Preferences& p) { return std::tuple(p.musicOn, p.effectsOn, p.scale); }
 
-TEST(Preferences, DefaultsAndWhatWasSavedComeBack) {
+TEST(Preferences, DefaultsAndWhatWasSavedComeBackAndOnlyAWholeStoredScaleInRangeIsTaken) {
   test::TempFolder folder;
   const QString file = QString::fromStdString(folder.file("moriva.conf"));
   QSettings settings(file, QSettings::IniFormat);
   EXPECT_EQ(Fields(Preferences::Load(settings)), std::tuple(true, true, Preferences::kChooseScale));
-  Preferences chosen;
-  chosen.musicOn = false;
-  chosen.scale = 3;
-  chosen.Save(settings);
+  Preferences{.musicOn = false, .scale = 3}.Save(settings);
   EXPECT_EQ(Fields(Preferences::Load(QSettings(file, QSettings::IniFormat))), std::tuple(false, true, 3));
-}
 
-TEST(Preferences, OnlyAWholeStoredScaleInRangeIsTaken) {
-  constexpr int kFit = Preferences::kChooseScale;
+  constexpr int kFit = Preferences::kChooseScale;  // a hand-edited or damaged scale: fit the screen
   const std::pair<const char*, int> cases[] = {{"1", 1}, {"4", 4}, {"0", kFit}, {"-2", kFit}, {"500", kFit}, {"big", kFit}};
   for (const auto& [stored, loaded] : cases) {
-    test::TempFolder folder;
-    QSettings settings(QString::fromStdString(folder.file("moriva.conf")), QSettings::IniFormat);
     settings.setValue("window/scale", stored);
     EXPECT_EQ(Preferences::Load(settings).scale, loaded) << stored;
   }

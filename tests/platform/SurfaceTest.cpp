@@ -21,8 +21,7 @@ TEST(SurfaceRasterOps, ExactBitOperationsPerChannelAndBlackOutsideTheSource) {
   for (const auto& [op, expected] : cases) {
     Surface dst(2, 1, kDst);
     BitBlt(dst, 0, 0, 2, 1, src, 0, 0, op);  // the second pixel reads outside: black
-    EXPECT_EQ(std::pair(dst.pixel(0, 0), dst.pixel(1, 0)), std::pair(expected, op == RasterOp::SrcInvert ? kDst : 0u))
-        << static_cast<int>(op);
+    EXPECT_EQ(std::pair(dst.pixel(0, 0), dst.pixel(1, 0)), std::pair(expected, op == RasterOp::SrcInvert ? kDst : 0u)) << int(op);
   }
 }
 

@@ -2,13 +2,9 @@
 // sound switches, pad.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QMessageBox>
-#include <QTimer>
-#include <algorithm>
-#include <tuple>
 
 #include "platform/KeyCodes.h"
 #include "support/GameWindowRig.h"
@@ -144,9 +140,7 @@ TEST(ScaledWindow, KeysChangeTheWindowAndTheSoundSwitchesAreKept) {
                      {"N", 3, {{Qt::Key_N, kNone}}, 3, false, true, false, "効果音 オフ"},
                      {"M and N", 3, {{Qt::Key_M, kNone}, {Qt::Key_N, kNone}}, 3, false, false, false, "BGM・効果音 オフ"}};
   for (const Case& c : cases) {
-    Preferences start;
-    start.scale = c.startFactor;
-    Window w(start);
+    Window w(Preferences{.scale = c.startFactor});
     for (const auto& [key, modifiers] : c.keys) {
       w.Key(true, key, 0, modifiers);
       w.Key(false, key, 0, modifiers);
@@ -155,10 +149,9 @@ TEST(ScaledWindow, KeysChangeTheWindowAndTheSoundSwitchesAreKept) {
     EXPECT_EQ(std::pair(w.window.windowFactor(), w.window.fullscreen()), std::pair(c.factor, c.fullscreen)) << c.name;
     const Preferences kept = Preferences::Load(*w.settings);
     EXPECT_EQ(std::tuple(w.window.bgm().MusicOn(), w.window.se().SoundOn, kept.musicOn, kept.effectsOn),
-              std::tuple(c.musicOn, c.effectsOn, c.musicOn, c.effectsOn))
-        << c.name;
-    EXPECT_EQ(std::pair(w.window.lblSound()->isVisible(), w.window.lblSound()->text()), std::pair(*c.note != 0, QString(c.note)))
-        << c.name;
+              std::tuple(c.musicOn, c.effectsOn, c.musicOn, c.effectsOn)) << c.name;
+    const QLabel& note = *w.window.lblSound();
+    EXPECT_EQ(std::pair(note.isVisible(), note.text()), std::pair(*c.note != 0, QString(c.note))) << c.name;
   }
 }
 
@@ -168,13 +161,10 @@ TEST(ScaledWindow, SoundAtStartFollowsTheRememberedSwitchesAndMute) {
       {"music remembered off", false, false, false, true},
       {"mute", true, true, false, false}};
   for (const auto& [name, musicRemembered, mute, musicOn, effectsOn] : cases) {
-    Preferences start;
-    start.musicOn = musicRemembered;
-    Window w(start, mute);
+    Window w(Preferences{.musicOn = musicRemembered}, mute);
     // The title music was asked for but not opened while the music is off.
     const bool opened = std::ranges::count(w.midi.calls, std::string("Command=open")) > 0;
-    EXPECT_EQ(std::tuple(w.window.bgm().MusicOn(), w.window.se().SoundOn, opened), std::tuple(musicOn, effectsOn, musicOn))
-        << name;
+    EXPECT_EQ(std::tuple(w.window.bgm().MusicOn(), w.window.se().SoundOn, opened), std::tuple(musicOn, effectsOn, musicOn)) << name;
   }
 }
 
@@ -213,12 +203,11 @@ TEST(ScaledWindow, PadHoldsTheGamesKeysLikeTheKeyboard) {
   w.pad->state.set(PadButton::Start, true);
   QTimer::singleShot(50, [] { QApplication::exit(); });
   QApplication::exec();
-  const auto& keys = w.window.game().state().KeyState;
-  EXPECT_EQ(std::tuple(keys[vk::kRight], keys[vk::kQ]), std::tuple(-1, -1));
+  EXPECT_EQ(std::tuple(w.window.game().state().KeyState[vk::kRight], w.window.game().state().KeyState[vk::kQ]),
+            std::tuple(-1, -1));
 }
 
-class PadInputTest : public testing::Test {
- protected:
+struct PadInputTest : testing::Test {
   PadInputTest() : input(pad, [this](int key, bool down) { keys.emplace_back(key, down); }) {}
   void Hold(PadButton button, bool held) {
     pad.state.set(button, held);

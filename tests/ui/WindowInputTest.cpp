@@ -3,14 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
-#include <algorithm>
-#include <functional>
-#include <tuple>
 
 #include "game/GameTables.h"
 #include "platform/KeyCodes.h"
@@ -19,23 +15,21 @@
 namespace moriva {
 namespace {
 
-constexpr int kSafetyCloseMs = 3000;  // a game that nobody leaves is closed here
 constexpr std::uint32_t kRightScan = 114;  // X11 scan code of the Right arrow
 
 // The window with the clicks it played and its title entries clicked with the mouse.
 struct Window : test::GameWindowRig {
   int Clicks() const {
-    return static_cast<int>(
-        std::ranges::count_if(wav.calls, [](const auto& c) { return c.file.ends_with("click5.wav"); }));
+    return static_cast<int>(std::ranges::count_if(wav.calls, [](const auto& c) { return c.file.ends_with("click5.wav"); }));
   }
   void Click(int entry) {
     QLabel* label = window.lblTitle(entry);
     const QPoint at = label->mapTo(&window, label->rect().center());
     QTest::mouseMove(window.windowHandle(), at);
-    QTest::mousePress(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
   }
-  void CloseLater() { QTimer::singleShot(kSafetyCloseMs, &window, [this] { window.close(); }); }
+  // A game that nobody leaves is closed here.
+  void CloseLater() { QTimer::singleShot(3000, &window, [this] { window.close(); }); }
 };
 
 // Plays a player who quits the game: Q while the game runs, Yes once the box asks.
@@ -79,14 +73,11 @@ TEST(GameWindow, CaptionStatusPanelAndTitle) {
   EXPECT_EQ(w.window.lblTitle(0)->text().toStdString(), "はじめから");
   EXPECT_EQ(w.window.lblTitle(0)->font().family().toStdString(), "ＭＳ Ｐ明朝");
   EXPECT_EQ(std::tuple(w.window.se().SoundOn, w.window.bgm().CurrentBGM()), std::tuple(true, 1));
-  const auto colours = [&] {
-    return std::pair(w.window.lblTitle(0)->palette().color(QPalette::WindowText),
-                     w.window.lblTitle(1)->palette().color(QPalette::WindowText));
-  };
+  const auto ink = [&](int entry) { return w.window.lblTitle(entry)->palette().color(QPalette::WindowText); };
   w.window.lblTitle_MouseMove(1);
-  EXPECT_EQ(colours(), std::pair(QColor(192, 192, 0), QColor(255, 255, 160)));
+  EXPECT_EQ(std::pair(ink(0), ink(1)), std::pair(QColor(192, 192, 0), QColor(255, 255, 160)));
   w.window.lblTitle_MouseMove(0);  // the highlight moves on only to another entry
-  EXPECT_EQ(colours().second, QColor(192, 192, 0));
+  EXPECT_EQ(ink(1), QColor(192, 192, 0));
   // The settings entry is shown disabled: it takes neither the highlight nor a click.
   EXPECT_FALSE(w.window.lblTitle(TitleMenu::kSettings)->isEnabled());
   w.Click(TitleMenu::kSettings);
