@@ -24,8 +24,12 @@ std::string ReadText(const std::string& path) {
 
 TEST(DataFolder, WrittenFilesLeaveAReadOnlyProgramFolder) {
   const std::tuple<const char*, bool, bool> cases[] = {  // the file, program folder writable, in the user's folder
-      {"mapdata.dat", true, false}, {"mapdata.dat", false, true}, {"savedata.dat", false, true},
-      {"allmap.bmp", false, true},  {"MAP00.BMP", false, true},   {"qz2.mid", false, false},
+      {"mapdata.dat", true, false},
+      {"mapdata.dat", false, true},
+      {"savedata.dat", false, true},
+      {"allmap.bmp", false, true},
+      {"MAP00.BMP", false, true},
+      {"qz2.mid", false, false},
       {".dat", false, false}};
   for (const auto& [file, programWritable, inUserFolder] : cases) {
     test::TempFolder program, user;

@@ -113,8 +113,10 @@ TEST(ScaledWindow, EveryElementScalesFullscreenCentresOnBlackAndFactorOneHoldsTh
   w.Press(Qt::Key_Minus, kCtrl);
   ASSERT_EQ(w.window.size(), QSize(512, 340));
   const std::tuple<const char*, QWidget*, QRect> figures[] = {
-      {"picFrame", w.window.picFrame(), {8, 4, 320, 320}},      {"shpMap7", w.window.shpMap(7), {390, 137, 18, 18}},
-      {"imgItem6", w.window.imgItem(6), {372, 292, 32, 32}},    {"lblTitle2", w.window.lblTitle(2), {273, 288, 71, 29}},
+      {"picFrame", w.window.picFrame(), {8, 4, 320, 320}},
+      {"shpMap7", w.window.shpMap(7), {390, 137, 18, 18}},
+      {"imgItem6", w.window.imgItem(6), {372, 292, 32, 32}},
+      {"lblTitle2", w.window.lblTitle(2), {273, 288, 71, 29}},
       {"lblWait1", w.window.lblWait(1), {172, 156, 204, 35}}};
   for (const auto& [name, element, design] : figures) EXPECT_EQ(element->geometry(), design) << name;
 }

@@ -2,20 +2,11 @@
 
 #include <Qt>
 
-#include "platform/Clock.h"
 #include "platform/KeyCodes.h"
 #include "platform/PadKeyMapper.h"
 
 namespace moriva {
 namespace {
-
-TEST(Clock, VirtualClockPassesThirtyTwoBits) {
-  VirtualClock virtualClock(0);
-  virtualClock.Advance(std::int64_t{1} << 31);  // 24.8 days
-  const std::int64_t before = virtualClock.TickMs();
-  virtualClock.Advance(13);
-  EXPECT_EQ(virtualClock.TickMs() - before, 13);
-}
 
 TEST(KeyCodes, TableMatchesTheVirtualKeyNumbers) {
   const std::pair<int, int> keys[] = {{Qt::Key_Space, 32}, {Qt::Key_Return, 13}, {Qt::Key_Enter, 13},
