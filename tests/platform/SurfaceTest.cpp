@@ -21,28 +21,22 @@ TEST(SurfaceRasterOps, ExactBitOperationsPerChannelAndBlackOutsideTheSource) {
   for (const auto& [op, expected] : cases) {
     Surface dst(2, 1, kDst);
     BitBlt(dst, 0, 0, 2, 1, src, 0, 0, op);  // the second pixel reads outside: black
-    EXPECT_EQ(dst.pixel(0, 0), expected) << static_cast<int>(op);
-    EXPECT_EQ(dst.pixel(1, 0), op == RasterOp::SrcInvert ? kDst : 0u) << static_cast<int>(op);
+    EXPECT_EQ(std::pair(dst.pixel(0, 0), dst.pixel(1, 0)), std::pair(expected, op == RasterOp::SrcInvert ? kDst : 0u)) << int(op);
   }
 }
 
 TEST(SurfaceClipping, DestinationAndSourceEdgesClipEveryWay) {
   const Surface src = Numbered(4, 4);
-  EXPECT_EQ(src.pixel(4, 0), 0u);
-  EXPECT_EQ(src.pixel(0, 4), 0u);
-  EXPECT_EQ(src.pixel(-1, 0), 0u);
-  const std::pair<int, int> offsets[] = {{-2, 0}, {0, -2}, {2, 0}, {0, 2}, {-2, -2}, {2, 2}};
-  for (const auto& [ox, oy] : offsets) {
+  for (auto [x, y] : {std::pair{4, 0}, {0, 4}, {-1, 0}}) EXPECT_EQ(src.pixel(x, y), 0u) << x << "," << y;
+  for (auto [ox, oy] : {std::pair{-2, 0}, {0, -2}, {2, 0}, {0, 2}, {-2, -2}, {2, 2}}) {
     Surface moved(4, 4, 0xABCDEF), read(4, 4, 0xABCDEF);
     BitBlt(moved, ox, oy, 4, 4, src, 0, 0, RasterOp::SrcCopy);
     BitBlt(read, 0, 0, 4, 4, src, ox, oy, RasterOp::SrcCopy);
     for (int y = 0; y < 4; ++y)
       for (int x = 0; x < 4; ++x) {
-        const int sx = x - ox, sy = y - oy;
-        const bool covered = sx >= 0 && sy >= 0 && sx < 4 && sy < 4;
-        EXPECT_EQ(moved.pixel(x, y), covered ? src.pixel(sx, sy) : 0xABCDEFu) << ox << "," << oy;
-        const bool inside = x + ox >= 0 && y + oy >= 0 && x + ox < 4 && y + oy < 4;
-        EXPECT_EQ(read.pixel(x, y), inside ? src.pixel(x + ox, y + oy) : 0u) << ox << "," << oy;
+        const bool covered = x >= ox && y >= oy && x - ox < 4 && y - oy < 4;
+        EXPECT_EQ(moved.pixel(x, y), covered ? src.pixel(x - ox, y - oy) : 0xABCDEFu) << ox << "," << oy;
+        EXPECT_EQ(read.pixel(x, y), src.pixel(x + ox, y + oy)) << ox << "," << oy;  // black outside
       }
   }
 }
@@ -59,16 +53,14 @@ TEST(SurfaceClipping, ExtremeCoordinatesNeitherCrashNorDrawAndEveryCallCounts) {
   EXPECT_EQ(dst.transferCount(), 3);
   BitBlt(dst, 0, 0, 4, 4, src, INT_MIN, INT_MAX, RasterOp::SrcCopy);
   EXPECT_EQ(dst, Surface(4, 4, 0));
-  dst.fillRect(3, -1, 5, 3, 9);
-  EXPECT_EQ(dst.pixel(3, 1), 9u);
-  EXPECT_EQ(dst.pixel(3, 2), 0u);
-  EXPECT_EQ(dst.pixel(2, 0), 0u);
+  dst.fillRect(3, -1, 5, 3, 9);  // clipped to column 3, rows 0..1
+  EXPECT_EQ(std::tuple(dst.pixel(3, 1), dst.pixel(3, 2), dst.pixel(2, 0)), std::tuple(9u, 0u, 0u));
 }
 
 TEST(SurfaceTransfer, OverlappingMoveWithinOneSurfaceInEveryDirection) {
+  const Surface before = Numbered(6, 6);
   for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, -1}}) {
-    Surface s = Numbered(6, 6);
-    const Surface before = s;
+    Surface s = before;
     BitBlt(s, 1 + dx, 1 + dy, 4, 4, s, 1, 1, RasterOp::SrcCopy);
     for (int y = 0; y < 4; ++y)
       for (int x = 0; x < 4; ++x)
@@ -80,11 +72,9 @@ TEST(SurfaceStretch, ReducesByNearestPixelAndClips) {
   const Surface src = Numbered(8, 8);
   Surface dst(6, 6, 9);
   StretchBlt(dst, 4, 4, 4, 4, src, 0, 0, 8, 8);  // only its top-left 2 x 2 lands
-  EXPECT_EQ(dst.pixel(4, 4), src.pixel(0, 0));
-  EXPECT_EQ(dst.pixel(5, 5), src.pixel(2, 2));
-  EXPECT_EQ(dst.pixel(3, 3), 9u);
-  StretchBlt(dst, 0, 0, 0, 4, src, 0, 0, 8, 8);
-  EXPECT_EQ(dst.pixel(0, 0), 9u);
+  StretchBlt(dst, 0, 0, 0, 4, src, 0, 0, 8, 8);  // no width: nothing
+  EXPECT_EQ(std::tuple(dst.pixel(4, 4), dst.pixel(5, 5), dst.pixel(3, 3), dst.pixel(0, 0)),
+            std::tuple(src.pixel(0, 0), src.pixel(2, 2), 9u, 9u));
 }
 
 TEST(SurfaceBmp, WritesBottomUpTwentyFourBitRowsPaddedToFourBytes) {
@@ -92,18 +82,14 @@ TEST(SurfaceBmp, WritesBottomUpTwentyFourBitRowsPaddedToFourBytes) {
   Surface s(3, 2, 0);
   s.setPixel(0, 0, Rgb(1, 2, 3));
   s.setPixel(2, 1, Rgb(250, 251, 252));
-  const std::string path = folder.file("out.bmp");
-  ASSERT_TRUE(s.SaveBmp(path));
-  QFile f(QString::fromStdString(path));
+  ASSERT_TRUE(s.SaveBmp(folder.file("out.bmp")));
+  EXPECT_FALSE(s.SaveBmp(folder.file("no/such/folder/out.bmp")));
+  QFile f(QString::fromStdString(folder.file("out.bmp")));
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   const QByteArray bytes = f.readAll();
-  ASSERT_EQ(bytes.size(), 54 + 2 * 12);
-  EXPECT_EQ(bytes.left(2), "BM");
-  EXPECT_EQ(bytes[28], 24);
-  // The first stored row is the bottom one, as B, G, R.
-  EXPECT_EQ(bytes.mid(54 + 6, 3), QByteArray("\xFC\xFB\xFA"));
-  EXPECT_EQ(bytes.mid(54 + 12, 3), QByteArray("\x03\x02\x01"));
-  EXPECT_FALSE(s.SaveBmp(folder.file("no/such/folder/out.bmp")));
+  EXPECT_EQ(bytes.left(2) + QByteArray::number(bytes[28]), "BM24");
+  // The bottom row first, as B, G, R, each row padded from 9 to 12 bytes.
+  EXPECT_EQ(bytes.mid(54).toHex(), "000000000000fcfbfa000000030201000000000000000000");
 }
 
 }  // namespace
