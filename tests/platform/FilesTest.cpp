@@ -86,5 +86,19 @@ TEST(Pictures, PixelsCarryNoAlphaNamesAreSortedAndAbsentPicturesAreEmpty) {
   EXPECT_TRUE(LoadPicture("no-such-picture").empty() && LoadImageFile("/no/such/file.png").empty());
 }
 
+// The start-up's worker: what it decoded equals what decoding here gives, and so does a
+// second load of the same name; a name it cannot find comes back empty; a second call starts
+// no worker, and its pictures are decoded as before.
+TEST(Pictures, TheWorkerHandsOutEachPictureOnceAsDecodedHere) {
+  const Surface tiles = LoadPicture("tiles"), title = LoadPicture("title");
+  StartDecodingPictures({"tiles", "no-such-picture", "title"});
+  StartDecodingPictures({"sprites"});
+  EXPECT_EQ(LoadPicture("title"), title);
+  EXPECT_EQ(LoadPicture("tiles"), tiles);
+  EXPECT_EQ(LoadPicture("tiles"), tiles);
+  EXPECT_TRUE(LoadPicture("no-such-picture").empty());
+  EXPECT_FALSE(LoadPicture("sprites").empty());
+}
+
 }  // namespace
 }  // namespace moriva
