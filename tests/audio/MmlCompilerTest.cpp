@@ -1,5 +1,6 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "MmlCompiler.h"
 #include "SmfWriter.h"
@@ -8,30 +9,22 @@
 namespace moriva::mml {
 namespace {
 
-struct Sounded {
-  int key;
-  std::uint32_t on;
-  std::uint32_t off;
-  bool operator==(const Sounded&) const = default;
-};
+bool IsNote(const TrackEvent& e, bool on) { return (e.bytes[0] & 0xF0) == 0x90 && (e.bytes[2] > 0) == on; }
 
-std::vector<Sounded> Notes(const ScoreTrack& t) {
-  std::vector<Sounded> out;
-  for (const TrackEvent& e : t.events) {
-    if ((e.bytes[0] & 0xF0) == 0x90 && e.bytes[2] > 0) out.push_back({e.bytes[1], e.tick, 0});
-  }
-  for (Sounded& s : out) {
-    for (const TrackEvent& e : t.events) {
-      if ((e.bytes[0] & 0xF0) == 0x90 && e.bytes[2] == 0 && e.bytes[1] == s.key && e.tick > s.on) {
-        s.off = e.tick;
-        break;
-      }
-    }
+// The first track's notes as key:on-off, in ticks (480 a quarter), in the order they start.
+std::string Notes(const Score& s) {
+  const std::vector<TrackEvent>& events = s.tracks.at(0).events;
+  std::string out;
+  for (const TrackEvent& on : events) {
+    if (!IsNote(on, true)) continue;
+    const auto off = std::ranges::find_if(events, [&](const TrackEvent& e) {
+      return IsNote(e, false) && e.bytes[1] == on.bytes[1] && e.tick > on.tick;
+    });
+    out += (out.empty() ? "" : " ") + std::to_string(on.bytes[1]) + ":" + std::to_string(on.tick) + "-" +
+           (off == events.end() ? "?" : std::to_string(off->tick));
   }
   return out;
 }
-
-Score One(const std::string& music) { return CompileMml("track a\n" + music + "\n"); }
 
 int ErrorLine(const std::string& text) {
   try {
@@ -42,37 +35,27 @@ int ErrorLine(const std::string& text) {
   return -1;
 }
 
-TEST(Mml, PitchesOctavesAndAccidentals) {
-  const Score s = One("q8 c d+ e- > b- < < a o9 c");
-  std::vector<int> keys;
-  for (const Sounded& n : Notes(s.tracks[0])) keys.push_back(n.key);
-  EXPECT_THAT(keys, ::testing::ElementsAre(60, 63, 63, 82, 57, 120));
-}
-
-TEST(Mml, LengthsDotsTripletsAndGate) {
-  const Score s = One("q8 c2 c8. c3 l16 c q4 c4");
-  EXPECT_THAT(Notes(s.tracks[0]),
-              ::testing::ElementsAre(Sounded{60, 0, 960}, Sounded{60, 960, 1320}, Sounded{60, 1320, 1960},
-                                     Sounded{60, 1960, 2080}, Sounded{60, 2080, 2320}));
-  EXPECT_EQ(s.endTick, 2560u);
-}
-
-TEST(Mml, ChordsTiesAndExtensions) {
-  const Score s = One("q8 {c e >c}4 ^8 g4&g8 g8&a8 o4 r4");
-  const std::vector<Sounded> n = Notes(s.tracks[0]);
-  ASSERT_EQ(n.size(), 6u);
-  EXPECT_EQ(n[0], (Sounded{60, 0, 720}));
-  EXPECT_EQ(n[2], (Sounded{72, 0, 720}));
-  EXPECT_EQ(n[3], (Sounded{67, 720, 1440})) << "a tie to the same pitch is one note";
-  EXPECT_EQ(n[4].on, 1440u);
-  EXPECT_EQ(n[5].key, 69) << "a tie to another pitch starts a new note";
-  EXPECT_EQ(s.endTick, 2400u);
-}
-
-TEST(Mml, RepeatsNestAndBarChecksPass) {
-  const Score s = CompileMml("meter 3/4\ntrack a\n[ [c d e |]2 r2. | ]3\n");
-  EXPECT_EQ(Notes(s.tracks[0]).size(), 18u);
-  EXPECT_EQ(s.endTick, 9u * 1440u);
+TEST(Mml, NotesAndTheEndOfThePiece) {
+  const struct {
+    const char* name;
+    const char* text;
+    const char* notes;
+    std::uint32_t end;
+  } cases[] = {
+      {"pitches, octaves and accidentals", "track a\nq8 c d+ e- > b- < < a o9 c\n",
+       "60:0-480 63:480-960 63:960-1440 82:1440-1920 57:1920-2400 120:2400-2880", 2880},
+      {"lengths, dots, triplets and gate", "track a\nq8 c2 c8. c3 l16 c q4 c4\n",
+       "60:0-960 60:960-1320 60:1320-1960 60:1960-2080 60:2080-2320", 2560},
+      {"chords, a tie to the same pitch is one note, to another two", "track a\nq8 {c e >c}4 ^8 g4&g8 g8&a8 o4 r4\n",
+       "60:0-720 64:0-720 72:0-720 67:720-1440 67:1440-1680 69:1680-1920", 2400},
+      {"nested repeats pass their bar checks", "meter 2/4\ntrack a\nq8 [ [c d |]2 r2 | ]2\n",
+       "60:0-480 62:480-960 60:960-1440 62:1440-1920 60:2880-3360 62:3360-3840 60:3840-4320 62:4320-4800", 5760},
+  };
+  for (const auto& c : cases) {
+    const Score s = CompileMml(c.text);
+    EXPECT_EQ(Notes(s), c.notes) << c.name;
+    EXPECT_EQ(s.endTick, c.end) << c.name;
+  }
 }
 
 TEST(Mml, TempoChangesSetThePlayingTime) {
@@ -98,26 +81,21 @@ TEST(Mml, FaultsNameTheirLine) {
 TEST(Mml, ChannelsSkipTheDrumKitUnlessAsked) {
   std::string text;
   for (int i = 0; i < 11; ++i) text += "track t" + std::to_string(i) + "\nc1\n";
-  text += "track drums channel=10\nn36,1\n";
-  const Score s = CompileMml(text);
-  EXPECT_EQ(s.tracks[8].channel, 8);
-  EXPECT_EQ(s.tracks[9].channel, 10);
-  EXPECT_EQ(s.tracks[11].channel, 9);
+  const Score s = CompileMml(text + "track drums channel=10\nn36,1\n");
+  EXPECT_EQ((std::vector<int>{s.tracks[8].channel, s.tracks[9].channel, s.tracks[11].channel}), (std::vector<int>{8, 10, 9}));
 }
 
-TEST(Smf, HeaderTracksAndCommonEnd) {
+TEST(Smf, HeaderTracksAndProgramChange) {
   const Score s = CompileMml("title T\ntempo 90\ntrack a program=74 volume=100\nc2 d2\ntrack b\nr1\n");
   const std::vector<std::uint8_t> smf = WriteSmf(s);
   ASSERT_GE(smf.size(), 14u);
-  EXPECT_EQ(std::string(smf.begin(), smf.begin() + 4), "MThd");
-  EXPECT_EQ(smf[9], 1) << "format 1";
-  EXPECT_EQ(smf[11], 3) << "conductor and two tracks";
-  EXPECT_EQ((smf[12] << 8) | smf[13], 480);
+  EXPECT_EQ(std::vector<std::uint8_t>(smf.begin(), smf.begin() + 14),
+            (std::vector<std::uint8_t>{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 3, 0x01, 0xE0}))
+      << "format 1, a conductor and two tracks, 480 a quarter";
   EXPECT_NEAR(*MidiPlayingSeconds(smf), 4 * 60.0 / 90, 1e-5);  // whole microseconds a beat
   // Program change sits before the first note on the track's channel.
-  const ScoreTrack& a = s.tracks[0];
   const std::vector<std::uint8_t> pc = {0xC0, 73};
-  EXPECT_TRUE(std::any_of(a.events.begin(), a.events.end(), [&](const TrackEvent& e) { return e.bytes == pc; }));
+  EXPECT_TRUE(std::ranges::any_of(s.tracks[0].events, [&](const TrackEvent& e) { return e.bytes == pc; }));
 }
 
 }  // namespace
