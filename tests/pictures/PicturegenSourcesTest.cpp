@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <functional>
+#include <tuple>
 
 #include "GridLibrary.h"
 #include "Palette.h"
@@ -17,11 +18,9 @@ namespace {
 class Sources : public ::testing::Test {
  protected:
   QString Write(const std::string& name, const char* text) {
-    const QString path = QString::fromStdString(folder.file(name));
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
-    return path;
+    QFile f(QString::fromStdString(folder.file(name)));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(text) >= 0);
+    return f.fileName();
   }
   // The message of the source error that loading throws, or "" when it loads.
   template <typename F>
@@ -43,16 +42,12 @@ class Sources : public ::testing::Test {
 
 TEST_F(Sources, PaletteCharactersColourGridsOfTheirOwnSizeWithDotTransparent) {
   const Palette p = PaletteOf("# comment\nK #102030 outline\nr #ff0000\n");
-  EXPECT_EQ(p.size(), 2);
-  EXPECT_EQ(p.colour(u'K'), 0xFF102030u);
-  EXPECT_FALSE(p.has(u'x'));
+  EXPECT_EQ(std::tuple(p.size(), p.colour(u'K'), p.has(u'x')), std::tuple(2, 0xFF102030u, false));
   EXPECT_EQ(p.parse(QStringLiteral("#00ff00"), QString(), 0), 0xFF00FF00u);
   GridLibrary grids(p);
   grids.Load(Write("a.grid", "# two grids\n@dot\n.K.\nKrK\n.K.\n\n@bar\nrrrr\n"));
   const QImage& dot = grids.grid(QStringLiteral("dot"));
-  EXPECT_EQ(dot.size(), QSize(3, 3));
-  EXPECT_EQ(qAlpha(dot.pixel(0, 0)), 0);
-  EXPECT_EQ(dot.pixel(1, 1), 0xFFFF0000u);
+  EXPECT_EQ(std::tuple(dot.size(), qAlpha(dot.pixel(0, 0)), dot.pixel(1, 1)), std::tuple(QSize(3, 3), 0, 0xFFFF0000u));
   EXPECT_EQ(grids.grid(QStringLiteral("bar")).size(), QSize(4, 1));
 }
 
@@ -67,9 +62,8 @@ TEST_F(Sources, RecipesCopyEachOtherInAnyOrderAndRefuseLoops) {
                                     "| rect w 0 0 2 2\n"
                                     "cell 100: tile 1 | replace r w\n")));
   const QImage one = book.picture(QStringLiteral("tile"), 1);
-  EXPECT_EQ(one.pixel(0, 0), 0xFFFFFFFFu);  // the continuation line belongs to tile 0
-  EXPECT_EQ(one.pixel(5, 5), 0xFF000000u);
-  EXPECT_EQ(one.pixel(9, 9), 0xFFFF0000u);
+  // White from the continuation line of tile 0, the grid at (5, 5), red from the fill.
+  EXPECT_EQ(std::tuple(one.pixel(0, 0), one.pixel(5, 5), one.pixel(9, 9)), std::tuple(0xFFFFFFFFu, 0xFF000000u, 0xFFFF0000u));
   EXPECT_EQ(book.picture(QStringLiteral("cell"), 100).pixel(9, 9), 0xFFFFFFFFu);
   EXPECT_TRUE(book.picture(QStringLiteral("sprite"), 3).isNull());
 
@@ -121,7 +115,7 @@ TEST(Quantizer, KeepsSmallPalettesExactlyAndReducesLargeOnesTheSameWayEachTime) 
   const QImage exact = QuantizeToPalette(few, 256, &mapping);
   EXPECT_EQ(exact.format(), QImage::Format_Indexed8);
   EXPECT_EQ(exact.convertToFormat(QImage::Format_RGB32), few);
-  for (auto it = mapping.cbegin(); it != mapping.cend(); ++it) EXPECT_EQ(it.key(), it.value());
+  for (auto it = mapping.cbegin(); it != mapping.cend(); ++it) EXPECT_EQ(it.key(), it.value()) << "kept exactly";
   const QImage reduced = QuantizeToPalette(many, 256, nullptr);
   EXPECT_LE(reduced.colorCount(), 256);
   EXPECT_EQ(reduced, QuantizeToPalette(many, 256, nullptr));
