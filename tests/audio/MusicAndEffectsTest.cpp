@@ -34,7 +34,7 @@ class BGMTest : public ::testing::Test {
   clsBGM bgm;
 };
 
-TEST_F(BGMTest, PlayOpensTheOtherPieceInSevenStepsAndIgnoresTheOneThatPlays) {
+TEST_F(BGMTest, PlayOpensTheOtherPieceInSevenStepsAndIgnoresTheOneThatPlaysOrWasStopped) {
   bgm.BGMPlay(3, false);
   EXPECT_EQ(Told(), OpenSequence("/game/sky02.mid"));
   bgm.BGMPlay(3, true);  // ignored, but its loop setting is taken
@@ -42,6 +42,12 @@ TEST_F(BGMTest, PlayOpensTheOtherPieceInSevenStepsAndIgnoresTheOneThatPlays) {
   bgm.BGMPlay(2, false);
   for (std::int16_t n : {0, 5, -3}) bgm.BGMPlay(n, false);  // outside the list
   EXPECT_EQ(Told(), OpenSequence("/game/qz3.mid"));
+  bgm.BGMStop();
+  bgm.BGMPlay(2, false);  // stopping keeps the number: not reopened
+  bgm.QuitBGM();
+  bgm.BGMOnOff(false);
+  bgm.BGMPlay(1, true);
+  EXPECT_THAT(Told(), ElementsAre("Command=Close", "Command=Close", "Command=Close")) << "stop, quit, music off";
   EXPECT_EQ(bgm.CurrentBGM(), 2);
 }
 
@@ -56,28 +62,13 @@ TEST_F(BGMTest, OnlyALoopingPieceRestartsFromTheTopAndOnlyOnCodeOne) {
   EXPECT_THAT(Told(), ElementsAre("Command=Prev", "From=0", "Command=Play", "Command=Prev", "From=0", "Command=Play"));
 }
 
-TEST_F(BGMTest, MusicOffStopAndQuitOnlyClose) {
-  bgm.BGMPlay(3, false);
-  Told();
-  bgm.BGMStop();
-  bgm.BGMPlay(3, false);  // stopping keeps the number: not reopened
-  bgm.QuitBGM();
-  bgm.BGMOnOff(false);
-  bgm.BGMPlay(1, true);
-  EXPECT_THAT(Told(), ElementsAre("Command=Close", "Command=Close", "Command=Close"));
-}
-
-TEST(BGMWithoutDevice, CallsBeforeInitAreHarmlessAndInitSwitchesMusicOn) {
+TEST(BGMWithoutDevice, CallsBeforeInitAreHarmless) {
   clsBGM bgm("");
   bgm.AddBGM("qz2.mid");
   EXPECT_THAT(bgm.MusicFiles(), ElementsAre("/qz2.mid"));
-  EXPECT_FALSE(bgm.MusicOn());
   bgm.BGMPlay(1, true);
   bgm.BGMDone(1);
   EXPECT_EQ(bgm.CurrentBGM(), 0);
-  RecordingMidiDevice device;
-  bgm.InitBGM(device);
-  EXPECT_TRUE(bgm.MusicOn());
 }
 
 TEST(Sound, AddPreloadsAndTheFlagWordCombinesLoopNoStopAndAsyncOnlyWhileOnAndInTheList) {
