@@ -119,11 +119,7 @@ TEST(MidiLength, PlayingSecondsOrNoneForUnreadableData) {
   const Bytes tempo = With({0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40, 0x83, 0x60, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20});
   Bytes truncated = Smf(480, {With({0x00, 0x90, 60, 100})});
   truncated.resize(truncated.size() - 6);
-  const struct {
-    const char* name;
-    Bytes file;
-    std::optional<double> seconds;
-  } cases[] = {
+  const struct { const char* name; Bytes file; std::optional<double> seconds; } cases[] = {
       // Two beats at 120 a minute: note on, then a note on with velocity 0 in running status.
       {"default tempo, running status", Smf(480, {With({0x00, 0x90, 60, 100, 0x87, 0x40, 60, 0})}), 1.0},
       // Beats of 1 s + 0.5 s + 0.5 s.

@@ -117,12 +117,8 @@ TEST_F(ToolTest, AssetsExportWritesEveryEmbeddedPictureByRole) {
 TEST_F(ToolTest, EditsWriteTheEditedMapWithItsTail) {
   map(60, 60) = kEdgeGround, map(60, 59) = kEdgeRock, map(59, 60) = kEdgeRock;  // a corner of block (1, 1)
   map(3, 3) = map(200, 249) = 3;
-  const struct {
-    const char* name;
-    std::vector<std::string> args;  // after IN OUT
-    bool inPlace;
-    void (*edit)(MapGrid&);
-  } cases[] = {
+  // The arguments after IN OUT; whether OUT is IN; the edit the map should see.
+  const struct { const char* name; std::vector<std::string> args; bool inPlace; void (*edit)(MapGrid&); } cases[] = {
       {"fill", {"fill", "1", "2", "5"}, false, [](MapGrid& m) { FillBlock(m, 1, 2, 5); }},
       {"replace in place, read as the fields", {"replace", "3", "12.5"}, true, [](MapGrid& m) { ReplaceCode(m, 3, 12); }},
       {"edge at a corner", {"edge", "1", "1"}, false, [](MapGrid& m) { m(60, 60) = 11; }},
@@ -150,11 +146,8 @@ TEST_F(ToolTest, BadInputIsRefusedOnOneLine) {
   Write(folder.file("empty.dat"), {});
   Write(folder.file("one.dat"), Bytes{3});
   Write(folder.file("truncated.dat"), Bytes(62499, 1));
-  const struct {
-    const char* name;
-    std::vector<std::string> args;  // "@x" stands for the file x in the test's folder
-    const char* mentions;
-  } cases[] = {
+  // "@x" stands for the file x in the test's folder.
+  const struct { const char* name; std::vector<std::string> args; const char* mentions; } cases[] = {
       {"empty map", {"map", "info", "@empty.dat"}, "empty"},
       {"truncated map", {"map", "render-world", "@truncated.dat", "@a.bmp"}, "not a whole map (62499 bytes"},
       {"folder as a map", {"map", "info", "@"}, "not a file"},
