@@ -251,7 +251,7 @@ double Peak(std::span<const double> s) {
 // The file format and that every track ends on the loop point are the compiler's rules; here:
 // the build made the piece, with a conductor track and at least melody, harmony and bass, of
 // its length.
-TEST(GeneratedMusic, EachPieceIsAFormatOneFileOfItsLengthWithThreeVoices) {
+TEST(GeneratedMusic, EachPieceIsBuiltWithThreeVoicesAndOfItsLength) {
   const std::tuple<const char*, double, double> pieces[] = {
       {"qz2.mid", 30, 60}, {"qz3.mid", 60, 120}, {"sky02.mid", 60, 120}, {"org5.mid", 60, 120}};  // seconds
   for (const auto& [file, least, most] : pieces) {

@@ -72,12 +72,8 @@ TEST_F(Sources, FaultsAreRefusedWithTheirPlace) {
   PictureBook book(p, grids);
   book.AddRecipes(ReadRecipes(Write("c.txt", "9: wobble K\n10: fill q\n11: grid nothing\n2: tile 3\n3: tile 2\n")));
   auto tile = [&](int n) { return [&book, n] { book.picture(QStringLiteral("tile"), n); }; };
-  auto recipes = [&](const char* name, const char* text) {
-    return [this, &book, name, text] { book.AddRecipes(ReadRecipes(Write(name, text))); };
-  };
-  auto grid = [&](GridLibrary& lib, const char* name, const char* text) {
-    return [this, &lib, name, text] { lib.Load(Write(name, text)); };
-  };
+  auto recipes = [&](auto name, auto text) { return [=, this, &book] { book.AddRecipes(ReadRecipes(Write(name, text))); }; };
+  auto grid = [&](GridLibrary& lib, auto name, auto text) { return [=, this, &lib] { lib.Load(Write(name, text)); }; };
   const std::pair<std::function<void()>, const char*> faults[] = {
       {[&] { PaletteOf("K #102030\nK #000000\n"); }, "palette.txt:2"},
       {[&] { PaletteOf(". #102030\n"); }, "taken"},
