@@ -24,11 +24,4 @@ inline std::string AsText(const std::uint8_t* data, std::size_t size) {
   return std::string(reinterpret_cast<const char*>(data), size);
 }
 
-// A private folder of this process for targets that read from files, made once.
-const std::string& ScratchFolder();
-
-// Replaces the file at `path` with the input, without the atomic replace the program uses:
-// the target is the reader, not the writer.
-void WriteInput(const std::string& path, const std::uint8_t* data, std::size_t size);
-
 }  // namespace moriva::fuzz

@@ -11,11 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = fuzz::AsText(data, size);
   const ReplaceFieldReading reading = ReadReplaceField(text);
   const double number = LeadingNumber(text);
-  if (!reading.ok) {
-    fuzz::Require(!reading.why.empty(), "a refusal says why");
-    return 0;
-  }
-  fuzz::Require(std::isfinite(number), "only a finite number names a code");
-  fuzz::Require(std::nearbyint(number) == reading.code, "the code is the number rounded half to even");
+  fuzz::Require(reading.ok ? std::isfinite(number) && std::nearbyint(number) == reading.code : !reading.why.empty(),
+                "a refusal says why; a code is the field's finite number rounded half to even");
   return 0;
 }

@@ -14,14 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ReplayScriptError error;
   if (!ParseReplayScript(in, script, error)) {
     const long lines = std::count(text.begin(), text.end(), '\n') + 1;
-    fuzz::Require(error.line >= 1 && error.line <= lines, "the bad line is a line of the text");
-    fuzz::Require(!error.message.empty(), "a refusal says why");
+    fuzz::Require(error.line >= 1 && error.line <= lines && !error.message.empty(), "a refusal names its line and why");
     return 0;
   }
-  for (const auto& change : script.keys) {
-    fuzz::Require(change.key >= 0 && change.key <= 255, "keys are virtual keys");
-    fuzz::Require(change.frame >= 1, "frames count from 1");
-  }
+  for (const auto& change : script.keys)
+    fuzz::Require(change.key >= 0 && change.key <= 255 && change.frame >= 1, "virtual keys, frames from 1");
   for (const int item : script.items) fuzz::Require(item >= 0 && item <= 9, "items are 0..9");
   fuzz::Require(script.frames >= 0, "the frame count is not negative");
   return 0;

@@ -9,11 +9,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace moriva;
   const Bytes bytes(data, data + size);
   for (int back = 0; back < kSaveSlots; ++back) {
-    const SlotRead read = ReadSlotFromBytes(bytes, back);
+    SlotRead read = ReadSlotFromBytes(bytes, back);
     fuzz::Require(read.slot >= 0 && read.slot < kSaveSlots, "the slot read is one of the ten");
     fuzz::Require(fuzz::SaveSlotInRange(read.data), "every loaded value is in range");
-    SaveSlotData again = read.data;
-    fuzz::Require(!CorrectSaveSlotRange(again), "corrected values need no second correction");
+    fuzz::Require(!CorrectSaveSlotRange(read.data), "corrected values need no second correction");
   }
   fuzz::Require(DecodeRawSaveFile(bytes).size == static_cast<std::int64_t>(size), "the raw reader sees every byte");
   return 0;

@@ -4,7 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <algorithm>
+#include <cstring>
 
 #include "editor/BulkEdits.h"
 #include "platform/FileStore.h"
@@ -20,11 +20,8 @@ namespace {
 // One run of the built moriva-tool.
 struct ToolRun {
   int exitCode = -1;
-  std::string out;
-  std::string err;
-
-  QJsonDocument json() const { return QJsonDocument::fromJson(QByteArray::fromStdString(out)); }
-  int errLines() const { return static_cast<int>(std::count(err.begin(), err.end(), '\n')); }
+  std::string out, err;
+  QJsonObject json() const { return QJsonDocument::fromJson(QByteArray::fromStdString(out)).object(); }
 };
 
 ToolRun RunTool(const std::vector<std::string>& args) {
@@ -32,12 +29,9 @@ ToolRun RunTool(const std::vector<std::string>& args) {
   for (const std::string& a : args) list << QString::fromStdString(a);
   QProcess process;
   process.start(QStringLiteral(MORIVA_TOOL), list);
-  ToolRun run;
-  if (!process.waitForFinished(60000)) return run;
-  run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-  run.out = process.readAllStandardOutput().toStdString();
-  run.err = process.readAllStandardError().toStdString();
-  return run;
+  if (!process.waitForFinished(60000)) return {};
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
 }
 
 void Write(const std::string& path, const Bytes& bytes) { ASSERT_TRUE(WriteFileAtomically(path, bytes)); }
@@ -45,16 +39,17 @@ void Write(const std::string& path, const Bytes& bytes) { ASSERT_TRUE(WriteFileA
 class ToolTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    map(0, 0) = 7;
-    map(1, 0) = 8;
-    map(60, 120) = 191;
-    map(249, 249) = 200;  // a code with no picture
+    map(0, 0) = 7, map(1, 0) = 8, map(60, 120) = 191, map(249, 249) = 200;  // 200: a code with no picture
     for (int y = 0; y < 10; ++y) map(100, y) = 8;
     ASSERT_TRUE(SaveMap(mapPath, map));
-    Write(folder.file("empty.dat"), {});
-    Write(folder.file("one.dat"), Bytes{3});
-    Write(folder.file("truncated.dat"), Bytes(62499, 1));
-    Write(folder.file("notes.txt"), Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
+  }
+  // The map file saved again with `tail` after the world.
+  Bytes SaveMapWith(const Bytes& tail) {
+    Bytes bytes;
+    EXPECT_TRUE(SaveMap(mapPath, map) && ReadFileBytes(mapPath, bytes));
+    bytes.insert(bytes.end(), tail.begin(), tail.end());
+    Write(mapPath, bytes);
+    return bytes;
   }
 
   test::TempFolder folder;
@@ -63,18 +58,11 @@ class ToolTest : public ::testing::Test {
 };
 
 TEST_F(ToolTest, MapInfoCountsOnlyTheWorldOfALongerFile) {
-  Bytes bytes;
-  ASSERT_TRUE(ReadFileBytes(mapPath, bytes));
-  bytes.insert(bytes.end(), 100, 9);
-  Write(mapPath, bytes);
+  SaveMapWith(Bytes(100, 9));
   const ToolRun run = RunTool({"map", "info", mapPath});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  const QJsonObject info = run.json().object();
-  EXPECT_EQ(info["size"].toInt(), 62600);
-  const QJsonObject codes = info["codes"].toObject();
-  EXPECT_EQ(codes.size(), 5);
-  EXPECT_EQ(codes["8"].toInt(), 11);
-  EXPECT_EQ(codes["0"].toInt(), 62500 - 14);
+  EXPECT_EQ(run.json()["size"].toInt(), 62600);
+  EXPECT_EQ(run.json()["codes"].toObject(), (QJsonObject{{"0", 62500 - 14}, {"7", 1}, {"8", 11}, {"191", 1}, {"200", 1}}));
 }
 
 TEST_F(ToolTest, RenderBlockIsDrawBlockAndRenderWorldPutsEachReducedBlockInItsPlace) {
@@ -85,8 +73,7 @@ TEST_F(ToolTest, RenderBlockIsDrawBlockAndRenderWorldPutsEachReducedBlockInItsPl
   DrawBlock(map, LoadPicture("tiles"), 1, 2, block);
   EXPECT_EQ(LoadImageFile(blockFile), block);
   const Surface world = LoadImageFile(worldFile);
-  ASSERT_EQ(world.width(), 1000);
-  ASSERT_EQ(world.height(), 1000);
+  ASSERT_EQ(std::pair(world.width(), world.height()), std::pair(1000, 1000));
   for (auto [bx, by] : {std::pair{1, 2}, {4, 0}}) {
     DrawBlock(map, LoadPicture("tiles"), bx, by, block);
     for (int y = 0; y < 200; y += 7)
@@ -98,137 +85,98 @@ TEST_F(ToolTest, RenderBlockIsDrawBlockAndRenderWorldPutsEachReducedBlockInItsPl
 TEST_F(ToolTest, SaveShowListsTheRingAsStoredWithNullForNaN) {
   const std::string save = SaveFilePath(folder.path());
   SaveSlotData d;
-  d.BlockX = 2;
-  d.RestartY = 1498.5f;
-  d.BlockColor[2][4] = 255;
-  d.MissCount[0][1] = 1;
-  ASSERT_TRUE(WriteNextSlot(save, d));
-  ASSERT_TRUE(WriteNextSlot(save, d));
+  d.BlockX = 2, d.RestartY = 1498.5f, d.BlockColor[2][4] = 255, d.MissCount[0][1] = 1;
+  ASSERT_TRUE(WriteNextSlot(save, d) && WriteNextSlot(save, d));
   // Slot 1's block column damaged and slot 0's RestartX a quiet NaN: shown as stored.
   Bytes bytes;
   ASSERT_TRUE(ReadFileBytes(save, bytes));
   bytes[static_cast<std::size_t>(RecordOffset(SlotFirstRecord(1)))] = 77;
-  const auto nan = static_cast<std::size_t>(RecordOffset(SlotFirstRecord(0) + 2));
-  bytes[nan] = bytes[nan + 1] = 0;
-  bytes[nan + 2] = 0xC0;
-  bytes[nan + 3] = 0x7F;
+  std::memcpy(&bytes[static_cast<std::size_t>(RecordOffset(SlotFirstRecord(0) + 2))], "\0\0\xC0\x7F", 4);
   Write(save, bytes);
-
   const ToolRun run = RunTool({"save", "show", save});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  ASSERT_FALSE(run.json().isNull()) << run.out;
-  const QJsonObject doc = run.json().object();
-  EXPECT_EQ(doc["SaveSlot"].toInt(), 2);
-  const QJsonArray ring = doc["slots"].toArray();
+  EXPECT_EQ(run.json()["SaveSlot"].toInt(), 2) << run.out;
+  const QJsonArray ring = run.json()["slots"].toArray();
   ASSERT_EQ(ring.size(), 10);
-  for (int k = 0; k < 10; ++k) EXPECT_EQ(ring[k].toObject()["present"].toBool(), k < 2) << k;
-  const QJsonObject first = ring[0].toObject();
-  EXPECT_TRUE(first["RestartX"].isNull());
-  EXPECT_EQ(first["RestartY"].toDouble(), 1498.5);
+  for (int k = 0; k < 10; ++k) EXPECT_EQ(ring[k]["present"].toBool(), k < 2) << k;
+  EXPECT_TRUE(ring[0]["RestartX"].isNull());
+  EXPECT_EQ(ring[0]["RestartY"].toDouble(), 1498.5);
   // Outer index the block column, inner the row.
-  EXPECT_EQ(first["BlockColor"].toArray()[2].toArray()[4].toInt(), 255);
-  EXPECT_EQ(first["MissCount"].toArray()[0].toArray()[1].toInt(), 1);
-  EXPECT_EQ(ring[1].toObject()["BlockX"].toInt(), 77);
+  EXPECT_EQ(ring[0]["BlockColor"][2][4].toInt(), 255);
+  EXPECT_EQ(ring[0]["MissCount"][0][1].toInt(), 1);
+  EXPECT_EQ(ring[1]["BlockX"].toInt(), 77);
 }
 
 TEST_F(ToolTest, AssetsExportWritesEveryEmbeddedPictureByRole) {
   const std::string dir = folder.file("export/pictures");
   ASSERT_EQ(RunTool({"assets", "export", dir}).exitCode, 0);
-  for (const std::string& name : PictureNames())
-    EXPECT_EQ(LoadImageFile(dir + "/" + name + ".png"), LoadPicture(name)) << name;
+  for (const std::string& name : PictureNames()) EXPECT_EQ(LoadImageFile(dir + "/" + name + ".png"), LoadPicture(name)) << name;
 }
 
 // Edits write OUT with the bytes beyond the world; IN is only read, unless it is OUT too.
-struct EditCase {
-  const char* name;
-  std::vector<std::string> args;  // after IN OUT
-  bool inPlace;
-  void (*expect)(MapGrid&);
-};
-
-class ToolEditTest : public ToolTest, public ::testing::WithParamInterface<EditCase> {};
-
-TEST_P(ToolEditTest, WritesTheEditedMapWithItsTail) {
-  constexpr std::uint8_t kTailByte = 0xAB;
+TEST_F(ToolTest, EditsWriteTheEditedMapWithItsTail) {
   map(60, 60) = kEdgeGround, map(60, 59) = kEdgeRock, map(59, 60) = kEdgeRock;  // a corner of block (1, 1)
   map(3, 3) = map(200, 249) = 3;
-  Bytes bytes;
-  ASSERT_TRUE(SaveMap(mapPath, map) && ReadFileBytes(mapPath, bytes));
-  bytes.push_back(kTailByte);
-  Write(mapPath, bytes);
-  const std::string out = GetParam().inPlace ? mapPath : folder.file("out.dat");
-  std::vector<std::string> args{"map", GetParam().args.front(), mapPath, out};
-  args.insert(args.end(), GetParam().args.begin() + 1, GetParam().args.end());
-  const ToolRun run = RunTool(args);
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  MapGrid expected = map, written;
-  GetParam().expect(expected);
-  EXPECT_TRUE(LoadMap(out, written));
-  EXPECT_EQ(written, expected);
-  Bytes outBytes, inBytes;
-  ASSERT_TRUE(ReadFileBytes(out, outBytes) && ReadFileBytes(mapPath, inBytes));
-  EXPECT_EQ(outBytes.size(), bytes.size());
-  EXPECT_EQ(outBytes.back(), kTailByte);
-  if (!GetParam().inPlace) {
-    EXPECT_EQ(inBytes, bytes) << "IN is only read";
+  // The arguments after IN OUT; whether OUT is IN; the edit the map should see.
+  const struct { const char* name; std::vector<std::string> args; bool inPlace; void (*edit)(MapGrid&); } cases[] = {
+      {"fill", {"fill", "1", "2", "5"}, false, [](MapGrid& m) { FillBlock(m, 1, 2, 5); }},
+      {"replace in place, read as the fields", {"replace", "3", "12.5"}, true, [](MapGrid& m) { ReplaceCode(m, 3, 12); }},
+      {"edge at a corner", {"edge", "1", "1"}, false, [](MapGrid& m) { m(60, 60) = 11; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Bytes bytes = SaveMapWith({0xAB});
+    const std::string out = c.inPlace ? mapPath : folder.file("out.dat");
+    std::vector<std::string> args{"map", c.args[0], mapPath, out};
+    args.insert(args.end(), c.args.begin() + 1, c.args.end());
+    const ToolRun run = RunTool(args);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    MapGrid expected = map, written;
+    c.edit(expected);
+    EXPECT_TRUE(LoadMap(out, written) && written == expected);
+    Bytes outBytes, inBytes;
+    ASSERT_TRUE(ReadFileBytes(out, outBytes) && ReadFileBytes(mapPath, inBytes));
+    EXPECT_TRUE(outBytes.size() == bytes.size() && outBytes.back() == 0xAB) << "the tail is kept";
+    EXPECT_TRUE(c.inPlace || inBytes == bytes) << "IN is only read";
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Edits, ToolEditTest,
-    ::testing::Values(EditCase{"Fill", {"fill", "1", "2", "5"}, false, [](MapGrid& m) { FillBlock(m, 1, 2, 5); }},
-                      EditCase{"ReplaceInPlaceReadsAsTheFields", {"replace", "3", "12.5"}, true,
-                               [](MapGrid& m) { ReplaceCode(m, 3, 12); }},
-                      EditCase{"EdgeCorner", {"edge", "1", "1"}, false, [](MapGrid& m) { m(60, 60) = 11; }}),
-    [](const ::testing::TestParamInfo<EditCase>& p) { return std::string(p.param.name); });
-
 // A bad input: status 2, one line on the error stream naming the fault, nothing on the output.
-struct BadInput {
-  const char* name;
-  std::vector<std::string> args;  // "@x" stands for the file x in the test's folder
-  const char* mentions;
-};
-
-class ToolBadInputTest : public ToolTest, public ::testing::WithParamInterface<BadInput> {};
-
-TEST_P(ToolBadInputTest, IsRefusedOnOneLine) {
-  std::vector<std::string> args;
-  for (const std::string& a : GetParam().args)
-    args.push_back(a == "@map" ? mapPath
-                   : a == "@"  ? folder.path()
-                   : a[0] == '@' ? folder.file(a.substr(1))
-                                 : a);
-  const ToolRun run = RunTool(args);
-  EXPECT_EQ(run.exitCode, 2) << run.err;
-  EXPECT_EQ(run.errLines(), 1) << run.err;
-  EXPECT_EQ(run.err.rfind("moriva-tool: ", 0), 0u) << run.err;
-  EXPECT_NE(run.err.find(GetParam().mentions), std::string::npos) << run.err;
-  EXPECT_TRUE(run.out.empty()) << run.out;
-  EXPECT_EQ(ProbeFile(folder.file("a.bmp")), FileKind::Missing);
+TEST_F(ToolTest, BadInputIsRefusedOnOneLine) {
+  Write(folder.file("empty.dat"), {});
+  Write(folder.file("one.dat"), Bytes{3});
+  Write(folder.file("truncated.dat"), Bytes(62499, 1));
+  // "@x" stands for the file x in the test's folder.
+  const struct { const char* name; std::vector<std::string> args; const char* mentions; } cases[] = {
+      {"empty map", {"map", "info", "@empty.dat"}, "empty"},
+      {"truncated map", {"map", "render-world", "@truncated.dat", "@a.bmp"}, "not a whole map (62499 bytes"},
+      {"folder as a map", {"map", "info", "@"}, "not a file"},
+      {"absent map", {"map", "info", "@absent.dat"}, "no such file"},
+      {"block x out of range", {"map", "render-block", "@mapdata.dat", "5", "0", "@a.bmp"}, "BX"},
+      {"render-block without output", {"map", "render-block", "@mapdata.dat", "0", "0"}, "usage"},
+      {"output in a missing folder", {"map", "render-block", "@mapdata.dat", "0", "0", "@no/a.bmp"}, "cannot write"},
+      {"export below a file", {"assets", "export", "@one.dat/pictures"}, "cannot create"},
+      {"empty save", {"save", "show", "@empty.dat"}, "empty"},
+      {"short save", {"save", "show", "@one.dat"}, "too short"},
+      {"unknown save command", {"save", "load", "@one.dat"}, "unknown save command"},
+      {"fill code too large", {"map", "fill", "@mapdata.dat", "@a.bmp", "0", "0", "256"}, "CODE"},
+      {"replace to a negative", {"map", "replace", "@mapdata.dat", "@a.bmp", "1", "-2"}, "TO"},
+      {"unknown map command", {"map", "paint", "@mapdata.dat", "@a.bmp"}, "unknown map command"},
+      {"unknown command", {"frobnicate"}, "unknown command"},
+      {"no command", {}, "missing command"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> args;
+    for (const std::string& a : c.args) args.push_back(a == "@" ? folder.path() : a[0] == '@' ? folder.file(a.substr(1)) : a);
+    const ToolRun run = RunTool(args);
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_EQ(std::ranges::count(run.err, '\n'), 1) << run.err;
+    EXPECT_TRUE(run.err.starts_with("moriva-tool: ") && run.err.find(c.mentions) != std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty()) << run.out;
+    EXPECT_EQ(ProbeFile(folder.file("a.bmp")), FileKind::Missing);
+  }
 }
-
-const BadInput kBadInputs[] = {
-    {"EmptyMap", {"map", "info", "@empty.dat"}, "empty"},
-    {"TruncatedMap", {"map", "render-block", "@truncated.dat", "0", "0", "@a.bmp"}, "62499"},
-    {"TextAsMap", {"map", "render-world", "@notes.txt", "@a.bmp"}, "not a whole map"},
-    {"FolderAsMap", {"map", "info", "@"}, "not a file"},
-    {"AbsentMap", {"map", "info", "@absent.dat"}, "no such file"},
-    {"BlockXOutOfRange", {"map", "render-block", "@map", "5", "0", "@a.bmp"}, "BX"},
-    {"RenderBlockWithoutOutput", {"map", "render-block", "@map", "0", "0"}, "usage"},
-    {"OutputInMissingFolder", {"map", "render-block", "@map", "0", "0", "@no/a.bmp"}, "cannot write"},
-    {"ExportBelowAFile", {"assets", "export", "@one.dat/pictures"}, "cannot create"},
-    {"EmptySave", {"save", "show", "@empty.dat"}, "empty"},
-    {"ShortSave", {"save", "show", "@one.dat"}, "too short"},
-    {"UnknownSaveCommand", {"save", "load", "@one.dat"}, "unknown save command"},
-    {"FillCodeTooLarge", {"map", "fill", "@map", "@a.bmp", "0", "0", "256"}, "CODE"},
-    {"ReplaceToNegative", {"map", "replace", "@map", "@a.bmp", "1", "-2"}, "TO"},
-    {"UnknownMapCommand", {"map", "paint", "@map", "@a.bmp"}, "unknown map command"},
-    {"UnknownCommand", {"frobnicate"}, "unknown command"},
-    {"NoCommand", {}, "missing command"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Tool, ToolBadInputTest, ::testing::ValuesIn(kBadInputs),
-                         [](const ::testing::TestParamInfo<BadInput>& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace moriva
