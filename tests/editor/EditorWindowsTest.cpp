@@ -82,8 +82,10 @@ TEST_F(EditorWindowsTest, EditorModeShowsBothWindowsAndTheirControlsUntilGame) {
   EXPECT_EQ(window->lblXY()->text().toStdString(), "Label1");
   EXPECT_FALSE(window->cmdSave()->isEnabled());
   ASSERT_TRUE(window->Form_Load(true));
-  EXPECT_EQ(std::pair(window->windowTitle().toStdString(), window->size()), std::pair(std::string("MapDesign"), QSize(522, 477)));
-  EXPECT_EQ(std::pair(host.parts->windowTitle().toStdString(), host.parts->size()), std::pair(std::string("Parts"), QSize(261, 741)));
+  EXPECT_EQ(window->windowTitle().toStdString(), "MapDesign");
+  EXPECT_EQ(window->size(), QSize(522, 477));
+  EXPECT_EQ(host.parts->windowTitle().toStdString(), "Parts");
+  EXPECT_EQ(host.parts->size(), QSize(261, 741));
   EXPECT_EQ(host.parts->picParts()->geometry(), QRect(0, -12, 256, 768));
   EXPECT_EQ(host.parts->shpSelect()->geometry(), QRect(0, 0, 32, 32));
   EXPECT_EQ(window->lblXY()->pos(), QPoint(0, 324));

@@ -130,8 +130,7 @@ TEST_F(MapEditorTest, ReplaceChangesEveryCellOfTheCodeAndEndsOnBlockZero) {
   EXPECT_EQ(map(), expected);
   EXPECT_EQ(r.changed, threes);
   EXPECT_EQ(editor.cmdReplace_Click("5", "5").changed, 0);
-  EXPECT_EQ((std::pair{shared.BlockX, shared.BlockY}), (std::pair<std::int16_t, std::int16_t>{0, 0}));
-  EXPECT_EQ(editor.picEdit(), DrawnBlock(map(), sheet, 0, 0));
+  EXPECT_EQ(editor.picEdit(), DrawnBlock(map(), sheet, 0, 0));  // block (0, 0) drawn
 }
 
 // 1Map saves the current block, painted outside the view too; AllMap reduces every block to
@@ -260,7 +259,7 @@ TEST(EditorGeometry, ArrowsJumpToTheEdgeAndPlacesNameTheirCell) {
   for (const auto& c : cases) EXPECT_EQ(ArrowJump(c.arrow, c.from), c.to) << c.name;
   EXPECT_EQ(CentreOn(800, 700), (ViewOffsets{-640, -540})) << "centred inside the block";
   // Places name their cell, or nothing outside.
-  const struct { const char* name; std::optional<Cell> (*where)(double, double); double x, y; std::optional<Cell> cell; } places[] = {
+  const struct { const char* name; decltype(&BlockCellAt) where; double x, y; std::optional<Cell> cell; } places[] = {
       {"block's last cell", BlockCellAt, 1599, 1599, Cell{49, 49}},
       {"block half rounds to even inside", BlockCellAt, 31.5, 0, Cell{1, 0}},
       {"left of the block", BlockCellAt, -5, 10, std::nullopt},

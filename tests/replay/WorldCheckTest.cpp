@@ -107,8 +107,9 @@ TEST(WorldCheck, TheRouteOfAFinishedWorldReplaysToTheEnding) {
   std::ofstream(w.folder.file("route.txt")) << route.str();
   std::ostringstream trace, err;
   ASSERT_EQ(RunReplayCommand(w.folder.path(), w.folder.file("route.txt"), "", trace, err), 0) << err.str();
-  const std::string text = trace.str();  // its last line:
-  EXPECT_EQ(text.substr(text.rfind('{', text.size() - 2)), "{\"end\": \"ending\", \"frames\": " + std::to_string(r.endingFrames) + "}\n");
+  const std::string text = trace.str();
+  EXPECT_EQ(text.substr(text.rfind('{', text.size() - 2)),  // the last line
+            "{\"end\": \"ending\", \"frames\": " + std::to_string(r.endingFrames) + "}\n");
   EXPECT_NE(text.find("\"dialog 0\""), std::string::npos);  // the key was taken on the way
 
   // Followed, the route is among the states found up to its last move.
