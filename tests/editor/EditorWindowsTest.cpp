@@ -10,13 +10,12 @@
 #include <QPushButton>
 #include <memory>
 
-#include "EditorTestSupport.h"
 #include "editor/EditorHost.h"
 #include "editor/SurfaceView.h"
 #include "editor/frmMain.h"
 #include "editor/frmParts.h"
-#include "platform/FileStore.h"
 #include "support/TempFolder.h"
+#include "world/DrawBlock.h"
 #include "world/MapFile.h"
 
 namespace moriva {
@@ -26,35 +25,37 @@ namespace {
 class RecordingHost : public EditorHost {
  public:
   frmParts& Parts() override {
-    if (!parts) {
-      parts = std::make_unique<frmParts>();
-      events.push_back("palette created");
-    }
+    if (!parts) parts = std::make_unique<frmParts>(), events.push_back("palette created");
     return *parts;
   }
   void ShowGame() override {
     events.push_back("game shown");
     if (onShowGame) onShowGame();
   }
-
   std::unique_ptr<frmParts> parts;
   std::vector<std::string> events;
   std::function<void()> onShowGame;
 };
 
-void Send(QWidget* w, QEvent::Type type, Qt::MouseButton b, Qt::MouseButtons held, QPointF at) {
-  QMouseEvent event(type, at, w->mapToGlobal(at), b, held, Qt::NoModifier);
+// A mouse event as the window gets it: a press holds its button, a move the buttons given.
+void Mouse(QWidget* w, QEvent::Type type, Qt::MouseButton b, QPointF at) {
+  const bool move = type == QEvent::MouseMove, release = type == QEvent::MouseButtonRelease;
+  QMouseEvent event(type, at, w->mapToGlobal(at), move ? Qt::NoButton : b, release ? Qt::NoButton : b, Qt::NoModifier);
   QApplication::sendEvent(w, &event);
 }
-void Press(QWidget* w, Qt::MouseButton b, QPointF at) { Send(w, QEvent::MouseButtonPress, b, b, at); }
-void Release(QWidget* w, Qt::MouseButton b, QPointF at) {
-  Send(w, QEvent::MouseButtonRelease, b, Qt::NoButton, at);
+
+// The block surface that DrawBlock gives for the grid: what the editor must show after
+// every edit, undo and redo.
+Surface DrawnBlock(const MapGrid& map, const Surface& sheet, int bx, int by) {
+  Surface s(kBlockPixels, kBlockPixels);
+  DrawBlock(map, sheet, bx, by, s);
+  return s;
 }
-void Move(QWidget* w, Qt::MouseButtons held, QPointF at) { Send(w, QEvent::MouseMove, Qt::NoButton, held, at); }
 
 // Lets a window that was closed and unloaded go.
 void DeleteUnloaded() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
+// The main window on a world with codes at (1, 2) and (120, 210); errors are collected.
 class EditorWindowsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -77,60 +78,44 @@ class EditorWindowsTest : public ::testing::Test {
   std::vector<std::string> errors;
 };
 
-struct ControlCase { const char* name; const char* caption; QRect place; };  // caption nullptr: none
-
-class EditorLayoutTest : public EditorWindowsTest, public ::testing::WithParamInterface<ControlCase> {};
-
-TEST_P(EditorLayoutTest, ControlStandsAtItsPlace) {
+TEST_F(EditorWindowsTest, EditorModeShowsBothWindowsAndTheirControlsUntilGame) {
+  EXPECT_EQ(window->lblXY()->text().toStdString(), "Label1");
+  EXPECT_FALSE(window->cmdSave()->isEnabled());
   ASSERT_TRUE(window->Form_Load(true));
-  const ControlCase& c = GetParam();
-  QWidget* control = window->findChild<QWidget*>(QString::fromUtf8(c.name));
-  ASSERT_NE(control, nullptr);
-  EXPECT_EQ(control->geometry(), c.place);
-  if (!c.caption) return;
-  if (auto* button = qobject_cast<QPushButton*>(control)) {
-    EXPECT_EQ(button->text().toStdString(), c.caption);
-  } else if (auto* label = qobject_cast<QLabel*>(control)) {
-    EXPECT_EQ(label->text().toStdString(), c.caption);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Controls, EditorLayoutTest,
-    ::testing::Values(ControlCase{"picFrame", nullptr, {0, 4, 320, 320}},
-                      ControlCase{"picEdit", nullptr, {20, 8, 1600, 1600}},
-                      ControlCase{"picMap", nullptr, {336, 8, 51, 51}},
-                      ControlCase{"Picture1", nullptr, {336, 64, 161, 89}},
-                      ControlCase{"cmdArrow0", "↑", {56, 8, 41, 33}},
-                      ControlCase{"cmdArrow1", "→", {104, 24, 41, 33}},
-                      ControlCase{"cmdArrow2", "↓", {56, 48, 41, 33}},
-                      ControlCase{"cmdArrow3", "←", {8, 24, 41, 33}},
-                      ControlCase{"cmdFill", "Fill", {336, 164, 81, 33}},
-                      ControlCase{"cmdProve", "Edge", {424, 164, 81, 33}},
-                      ControlCase{"txtFrom", nullptr, {336, 220, 33, 18}},
-                      ControlCase{"lblStatic", ">", {372, 224, 6, 12}},
-                      ControlCase{"txtTo", nullptr, {380, 220, 33, 17}},
-                      ControlCase{"cmdReplace", "Replace", {424, 208, 81, 33}},
-                      ControlCase{"cmdLoad", "Load", {336, 272, 81, 33}},
-                      ControlCase{"cmdSave", "Save", {424, 272, 81, 33}},
-                      ControlCase{"cmdGame", "Game", {336, 316, 169, 33}},
-                      ControlCase{"cmdMakeMap", "AllMap", {440, 8, 57, 21}},
-                      ControlCase{"cmdBMP", "1Map", {440, 32, 57, 21}}),
-    [](const ::testing::TestParamInfo<ControlCase>& p) { return std::string(p.param.name); });
-
-TEST_F(EditorWindowsTest, WindowsHaveTheirCaptionsAndSizes) {
   EXPECT_EQ(window->windowTitle().toStdString(), "MapDesign");
   EXPECT_EQ(window->size(), QSize(522, 477));
-  EXPECT_FALSE(window->cmdSave()->isEnabled());
-  EXPECT_EQ(window->lblXY()->text().toStdString(), "Label1");
-  ASSERT_TRUE(window->Form_Load(true));
+  EXPECT_EQ(host.parts->windowTitle().toStdString(), "Parts");
+  EXPECT_EQ(host.parts->size(), QSize(261, 741));
+  EXPECT_EQ(host.parts->picParts()->geometry(), QRect(0, -12, 256, 768));
+  EXPECT_EQ(host.parts->shpSelect()->geometry(), QRect(0, 0, 32, 32));
   EXPECT_EQ(window->lblXY()->pos(), QPoint(0, 324));
   EXPECT_TRUE(window->findChild<QWidget*>("picAllMap")->isHidden());
-  frmParts& parts = *host.parts;
-  EXPECT_EQ(parts.windowTitle().toStdString(), "Parts");
-  EXPECT_EQ(parts.size(), QSize(261, 741));
-  EXPECT_EQ(parts.picParts()->geometry(), QRect(0, -12, 256, 768));
-  EXPECT_EQ(parts.shpSelect()->geometry(), QRect(0, 0, 32, 32));
+  // A button's or a label's caption; the fields start empty, pictures have none.
+  const struct { const char* name; const char* caption; QRect place; } controls[] = {
+      {"picFrame", "", {0, 4, 320, 320}},       {"picEdit", "", {20, 8, 1600, 1600}},
+      {"picMap", "", {336, 8, 51, 51}},         {"Picture1", "", {336, 64, 161, 89}},
+      {"cmdArrow0", "↑", {56, 8, 41, 33}},      {"cmdArrow1", "→", {104, 24, 41, 33}},
+      {"cmdArrow2", "↓", {56, 48, 41, 33}},     {"cmdArrow3", "←", {8, 24, 41, 33}},
+      {"cmdFill", "Fill", {336, 164, 81, 33}},  {"cmdProve", "Edge", {424, 164, 81, 33}},
+      {"txtFrom", "", {336, 220, 33, 18}},      {"lblStatic", ">", {372, 224, 6, 12}},
+      {"txtTo", "", {380, 220, 33, 17}},        {"cmdReplace", "Replace", {424, 208, 81, 33}},
+      {"cmdLoad", "Load", {336, 272, 81, 33}},  {"cmdSave", "Save", {424, 272, 81, 33}},
+      {"cmdGame", "Game", {336, 316, 169, 33}}, {"cmdMakeMap", "AllMap", {440, 8, 57, 21}},
+      {"cmdBMP", "1Map", {440, 32, 57, 21}}};
+  for (const auto& c : controls) {
+    QWidget* control = window->findChild<QWidget*>(QString::fromUtf8(c.name));
+    ASSERT_NE(control, nullptr) << c.name;
+    EXPECT_EQ(control->geometry(), c.place) << c.name;
+    EXPECT_EQ(control->property("text").toString().toStdString(), c.caption) << c.name;
+  }
+  // In editor mode both windows stay on screen until Game.
+  EXPECT_TRUE(window->isVisible() && host.parts->isVisible());
+  EXPECT_EQ(host.events, (std::vector<std::string>{"palette created"}));
+  window->findChild<QPushButton*>("cmdGame")->click();
+  EXPECT_EQ(host.events.back(), "game shown");
+  EXPECT_FALSE(host.parts->isVisible());
+  DeleteUnloaded();
+  EXPECT_TRUE(window.isNull());
 }
 
 TEST_F(EditorWindowsTest, StartUpLoadsDrawsBlockZeroThenHandsOverToTheGame) {
@@ -139,9 +124,8 @@ TEST_F(EditorWindowsTest, StartUpLoadsDrawsBlockZeroThenHandsOverToTheGame) {
     // The state the game is handed: the loaded world, block (0, 0) drawn, the last text.
     EXPECT_EQ(shared.Map, world);
     EXPECT_EQ(window->lblXY()->text().toStdString(), "240/240)");
-    EXPECT_EQ(window->editor().picEdit(), test::DrawnBlock(world, host.parts->tileSheet(), 0, 0));
+    EXPECT_EQ(window->editor().picEdit(), DrawnBlock(world, host.parts->tileSheet(), 0, 0));
     EXPECT_TRUE(window->cmdSave()->isEnabled());
-    EXPECT_EQ(window->picEdit()->pos(), QPoint(20, 8));
   };
   ASSERT_TRUE(window->Form_Load(false));
   // The 25 progress texts, then the palette, then the game.
@@ -154,40 +138,25 @@ TEST_F(EditorWindowsTest, StartUpLoadsDrawsBlockZeroThenHandsOverToTheGame) {
   EXPECT_TRUE(window.isNull());
 }
 
-TEST_F(EditorWindowsTest, EditorModeKeepsBothWindowsOnScreenUntilGame) {
-  ASSERT_TRUE(window->Form_Load(true));
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_TRUE(host.parts->isVisible());
-  EXPECT_EQ(host.events, (std::vector<std::string>{"palette created"}));
-  window->findChild<QPushButton*>("cmdGame")->click();
-  EXPECT_EQ(host.events.back(), "game shown");
-  EXPECT_FALSE(host.parts->isVisible());
-  DeleteUnloaded();
-  EXPECT_TRUE(window.isNull());
-}
-
-TEST_F(EditorWindowsTest, MouseOnTheBlockPaintsAndCentres) {
+TEST_F(EditorWindowsTest, MouseOnThePicturesPicksPaintsCentresAndSelects) {
   ASSERT_TRUE(window->Form_Load(true));
   QWidget* picEdit = window->picEdit();
-  Release(host.parts->picParts(), Qt::RightButton, {70, 40});
+  Mouse(host.parts->picParts(), QEvent::MouseButtonRelease, Qt::RightButton, {70, 40});
   EXPECT_EQ(host.parts->shpSelect()->pos(), QPoint(64, 32));
-  Press(picEdit, Qt::LeftButton, {33, 64});
-  Move(picEdit, Qt::LeftButton, {70, 64});
-  Release(picEdit, Qt::LeftButton, {70, 64});
-  EXPECT_EQ(shared.Map(1, 2), 10);
-  EXPECT_EQ(shared.Map(2, 2), 10);
-
-  Press(picEdit, Qt::RightButton, {100, 1500});
+  Mouse(picEdit, QEvent::MouseButtonPress, Qt::LeftButton, {33, 64});
+  Mouse(picEdit, QEvent::MouseMove, Qt::LeftButton, {70, 64});
+  Mouse(picEdit, QEvent::MouseButtonRelease, Qt::LeftButton, {70, 64});
+  EXPECT_EQ(std::pair(int{shared.Map(1, 2)}, int{shared.Map(2, 2)}), std::pair(10, 10));
+  Mouse(picEdit, QEvent::MouseButtonPress, Qt::RightButton, {100, 1500});
   EXPECT_EQ(picEdit->pos(), QPoint(0, -1280));
-  Release(window->picMap(), Qt::LeftButton, {27, 41});
+  Mouse(window->picMap(), QEvent::MouseButtonRelease, Qt::LeftButton, {27, 41});
   EXPECT_EQ(shared.BlockX, 2);
-
-  Move(picEdit, Qt::NoButton, {33, 64});
-  EXPECT_NE(window->lblInfo()->text().toStdString().find("cell (1, 2)"), std::string::npos)
-      << window->lblInfo()->text().toStdString();
+  Mouse(picEdit, QEvent::MouseMove, Qt::NoButton, {33, 64});
+  EXPECT_EQ(window->lblInfo()->text().toStdString(), "block (2, 4) cell (1, 2) world (101, 202) code 0: open background");
 }
 
-TEST_F(EditorWindowsTest, RefusedReplaceSaysWhyOnTheWindow) {
+// A refused Replace says why on the window; a failed save is reported and the window goes on.
+TEST_F(EditorWindowsTest, RefusalsShowOnTheWindowFailuresAreReported) {
   ASSERT_TRUE(window->Form_Load(true));
   window->txtFrom()->setText("300");
   window->txtTo()->setText("1");
@@ -195,44 +164,36 @@ TEST_F(EditorWindowsTest, RefusedReplaceSaysWhyOnTheWindow) {
   EXPECT_NE(window->lblInfo()->text().toStdString().find("nothing changed"), std::string::npos);
   EXPECT_EQ(shared.Map, world);
   EXPECT_TRUE(errors.empty());
-}
-
-TEST_F(EditorWindowsTest, FailedSaveKeepsTheFileReportsAndGoesOn) {
-  ASSERT_TRUE(window->Form_Load(true));
   window->findChild<QPushButton*>("cmdFill")->click();
-  // A folder where the map file should be: it cannot be replaced.
-  shared.MapFile = folder.path();
+  shared.MapFile = folder.path();  // a folder where the map file should be: it cannot be replaced
   window->cmdSave_Click();
-  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors.size(), 1u);
   EXPECT_FALSE(window.isNull());
   EXPECT_TRUE(window->editor().unsaved());
 }
 
 struct AnswerCase { const char* name; frmMain::UnsavedAnswer answer; bool gameShown, fileHasEdit; };
 
-class UnsavedQuestionTest : public EditorWindowsTest,
-                            public ::testing::WithParamInterface<AnswerCase> {};
+class UnsavedQuestionTest : public EditorWindowsTest, public ::testing::WithParamInterface<AnswerCase> {};
 
 TEST_P(UnsavedQuestionTest, GameAsksBeforeUnsavedEditsGo) {
   const AnswerCase& c = GetParam();
   ASSERT_TRUE(window->Form_Load(true));
   int asked = 0;
   window->setUnsavedQuestion([&] { return ++asked, c.answer; });
-  Release(host.parts->picParts(), Qt::LeftButton, {70, 40});
-  Press(window->picEdit(), Qt::LeftButton, {5, 5});
-  Release(window->picEdit(), Qt::LeftButton, {5, 5});
+  window->cmdFill_Click();  // code 0 over the 9 at (1, 2)
   window->cmdGame_Click();
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(host.events.back() == "game shown", c.gameShown);
   MapGrid onDisk;
   ASSERT_TRUE(LoadMap(shared.MapFile, onDisk));
-  EXPECT_EQ(onDisk(0, 0) == 10, c.fileHasEdit);
-  EXPECT_EQ(shared.Map(0, 0), 10);  // the game plays the world in memory
+  EXPECT_EQ(onDisk(1, 2) == 0, c.fileHasEdit);
+  EXPECT_EQ(shared.Map(1, 2), 0);  // the game plays the world in memory
   if (c.answer != frmMain::UnsavedAnswer::Cancel) return;
   EXPECT_FALSE(window->close());  // closing and loading ask too
   window->cmdLoad_Click();
   EXPECT_EQ(asked, 3);
-  EXPECT_EQ(shared.Map(0, 0), 10);
+  EXPECT_EQ(shared.Map(1, 2), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -243,11 +204,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<AnswerCase>& p) { return std::string(p.param.name); });
 
 TEST_F(EditorWindowsTest, UndoRedoAndSaveHaveTheirKeys) {
-  std::vector<std::string> keys;
+  QStringList keys;
   for (QAction* a : window->actions())
-    for (const QKeySequence& k : a->shortcuts()) keys.push_back(k.toString().toStdString());
-  for (const char* key : {"Ctrl+Z", "Ctrl+Shift+Z", "Ctrl+Y", "Ctrl+S"})
-    EXPECT_NE(std::find(keys.begin(), keys.end(), key), keys.end()) << key;
+    for (const QKeySequence& k : a->shortcuts()) keys << k.toString();
+  for (const char* key : {"Ctrl+Z", "Ctrl+Shift+Z", "Ctrl+Y", "Ctrl+S"}) EXPECT_TRUE(keys.contains(key)) << key;
 }
 
 }  // namespace
