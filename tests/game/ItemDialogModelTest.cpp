@@ -31,12 +31,8 @@ TEST_F(ItemDialogModelTest, TheButtonColourCyclesInStepsOfFourOnlyOnceTheMessage
   EXPECT_EQ(dialog.buttonColor(), ItemDialogModel::kDesignButtonColor);
   RevealAll(dialog);
   std::vector<Pixel> colours;
-  for (int i = 0; i < 4; ++i) {
-    dialog.ColorTick();
-    colours.push_back(dialog.buttonColor());
-  }
-  EXPECT_EQ(colours, (std::vector<Pixel>{Rgb(252, 166, 174), Rgb(254, 170, 170),
-                                         Rgb(250, 174, 166), Rgb(246, 178, 162)}));
+  for (int i = 0; i < 4; ++i) dialog.ColorTick(), colours.push_back(dialog.buttonColor());
+  EXPECT_EQ(colours, (std::vector<Pixel>{Rgb(252, 166, 174), Rgb(254, 170, 170), Rgb(250, 174, 166), Rgb(246, 178, 162)}));
   EXPECT_EQ(colorPhase, 8);  // 504 + 4 wraps to 0 at 512; carried over to the next showing
   auto next = MakeDialog();
   next.Open(ItemDialogModel::kEmptyBox);
@@ -50,10 +46,7 @@ TEST_F(ItemDialogModelTest, AnItemShowsItsNameThenItsDescriptionOneUnitATick) {
   EXPECT_EQ(dialog.icon(), ItemDialogModel::Icon::Item);
   EXPECT_EQ(dialog.labelText(), u".....");  // the design text until the first tick
   std::vector<std::u16string> shown;
-  for (int i = 0; i < 5; ++i) {
-    dialog.RevealTick();
-    shown.push_back(dialog.labelText());
-  }
+  for (int i = 0; i < 5; ++i) dialog.RevealTick(), shown.push_back(dialog.labelText());
   EXPECT_EQ(shown, (std::vector<std::u16string>{u"青", u"青の", u"青のカ", u"青のカギ", u"青のカギ\r"}));
   RevealAll(dialog);
   EXPECT_EQ(dialog.MsgCount(), 12);
@@ -69,7 +62,8 @@ TEST_F(ItemDialogModelTest, AnItemShowsItsNameThenItsDescriptionOneUnitATick) {
   EXPECT_EQ(effects, (std::vector<int>{11, 1, 1}));
 }
 
-TEST_F(ItemDialogModelTest, EmptyBoxGoalNoticeAndMemoHaveTheirCaptionsTextsAndSounds) {
+TEST_F(ItemDialogModelTest, EmptyBoxGoalNoticeAndMemosHaveTheirCaptionsTextsAndSounds) {
+  using enum ItemDialogModel::Icon;
   struct Case {
     int itemNo;
     const char* caption;
@@ -77,33 +71,29 @@ TEST_F(ItemDialogModelTest, EmptyBoxGoalNoticeAndMemoHaveTheirCaptionsTextsAndSo
     std::u16string text, next;
     int effect;
   } const cases[] = {
-      {ItemDialogModel::kEmptyBox, "たからばこ", ItemDialogModel::Icon::Dud, u"からっぽ!", u"", 13},
-      {ItemDialogModel::kGoalNotice, "ルナポロ", ItemDialogModel::Icon::Dud, u"お月見に必要なものが足りない！！", u"", 13},
-      {101, "たからばこ", ItemDialogModel::Icon::Memo, u"メモが入っていた。", u"城の上に行くには、城の中央部分から。", 12},
+      {ItemDialogModel::kEmptyBox, "たからばこ", Dud, u"からっぽ!", u"", 13},
+      {ItemDialogModel::kGoalNotice, "ルナポロ", Dud, u"お月見に必要なものが足りない！！", u"", 13},
+      {101, "たからばこ", Memo, u"メモが入っていた。", u"城の上に行くには、城の中央部分から。", 12},
+      {102, "たからばこ", Memo, u"メモが入っていた。", u"すすきは、地中深くの大きな空洞の中に置く。", 12},
+      {103, "たからばこ", Memo, u"メモが入っていた。", u"ロープは、溶岩のはるか上に置く。", 12},
+      {104, "たからばこ", Memo, u"メモが入っていた。", u"Ｒを上げるには、まず「よろ」のあいさつから。", 12},
+      {105, "たからばこ", Memo, u"メモが入っていた。", u"よく見つけたね。あんたはえらい！！", 12},
+      {106, "たからばこ", Memo, u"メモが入っていた。", u"たからばこは\u3000ひとくいばこだった！！\u3000うそ。", 12},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.itemNo);
     effects.clear();
     auto dialog = MakeDialog();
     dialog.Open(c.itemNo);
-    EXPECT_EQ(dialog.caption(), c.caption) << c.itemNo;
-    EXPECT_EQ(dialog.icon(), c.icon) << c.itemNo;
-    EXPECT_EQ(dialog.MsgText(), c.text) << c.itemNo;
-    EXPECT_EQ(dialog.MsgNext(), c.next) << c.itemNo;
+    EXPECT_EQ((std::tuple{dialog.caption(), dialog.icon(), dialog.MsgText(), dialog.MsgNext()}),
+              (std::tuple{std::string(c.caption), c.icon, c.text, c.next}));
     for (int i = 0; i < 4; ++i) dialog.RevealTick();
-    EXPECT_TRUE(dialog.revealRunning()) << c.itemNo;  // five units at the least
+    EXPECT_TRUE(dialog.revealRunning());  // five units at the least
     RevealAll(dialog);
     dialog.PressOk();
-    EXPECT_EQ(dialog.closed(), c.next.empty()) << c.itemNo;
-    EXPECT_EQ(effects, (std::vector<int>{c.effect, 1})) << c.itemNo;
+    EXPECT_EQ(dialog.closed(), c.next.empty());
+    EXPECT_EQ(effects, (std::vector<int>{c.effect, 1}));
   }
-}
-
-TEST_F(ItemDialogModelTest, MemoTextsAreExact) {
-  EXPECT_EQ(ItemDialogModel::MemoText(102), "すすきは、地中深くの大きな空洞の中に置く。");
-  EXPECT_EQ(ItemDialogModel::MemoText(103), "ロープは、溶岩のはるか上に置く。");
-  EXPECT_EQ(ItemDialogModel::MemoText(104), "Ｒを上げるには、まず「よろ」のあいさつから。");
-  EXPECT_EQ(ItemDialogModel::MemoText(105), "よく見つけたね。あんたはえらい！！");
-  EXPECT_EQ(ItemDialogModel::MemoText(106), "たからばこは\u3000ひとくいばこだった！！\u3000うそ。");
   EXPECT_EQ(ItemDialogModel::MemoText(100), "");
   EXPECT_EQ(ItemDialogModel::MemoText(107), "");
 }

@@ -14,50 +14,35 @@ using test::GameFixture;
 
 TEST(SaveLoad, MissingFileStartsANewGameSilently) {
   GameFixture f;
-  f.mod().BlockX = 0;
-  f.mod().BlockY = 0;
+  f.mod().BlockX = f.mod().BlockY = 0;
   f.st().HaveItem[5] = 1;
   f.st().ItemVisible[5] = true;
   EXPECT_TRUE(f.game().LoadGame(0));
-  EXPECT_EQ(f.mod().BlockX, 2);
-  EXPECT_EQ(f.mod().BlockY, 4);
-  EXPECT_FALSE(f.st().ItemVisible[5]);
+  EXPECT_EQ((std::tuple{f.mod().BlockX, f.mod().BlockY, f.st().ItemVisible[5]}), (std::tuple<std::int16_t, std::int16_t, bool>{2, 4, false}));
   EXPECT_TRUE(f.host().errors.empty());
   EXPECT_FALSE(std::filesystem::exists(f.game().savePath()));
 }
 
 TEST(SaveLoad, LoadRestoresTheSavedBlockAtItsEntryPointAndTheIcons) {
   GameFixture f;
+  GameState& s = f.st();
   f.mod().BlockX = 1;
   f.mod().BlockY = 3;
-  f.st().HeroX = 300;
-  f.st().HeroY = 500;
-  f.game().EnterBlock();     // restart point (300, 500)
-  f.st().HeroX = 900;        // walked on
-  f.st().HaveItem[4] = 1;
-  f.st().HaveItem[6] = 1;
-  f.st().SwitchOn = 0;
-  f.st().MissCount[1][3] = 12;
+  s.HeroX = 300, s.HeroY = 500;
+  f.game().EnterBlock();  // restart point (300, 500)
+  s.HeroX = 900;          // walked on
+  s.HaveItem[4] = s.HaveItem[6] = 1, s.SwitchOn = 0, s.MissCount[1][3] = 12;
   f.game().SaveGame();
 
   f.game().ResetGame();
-  f.st().HaveItem[0] = 1;    // owned now, not in the save
-  f.st().ItemVisible[0] = true;
-  f.st().MissCount[1][3] = 0;
-  f.st().HeroVX = 5;
-  f.st().PrevState = 2;
+  s.HaveItem[0] = 1, s.ItemVisible[0] = true;  // owned now, not in the save
+  s.MissCount[1][3] = 0, s.HeroVX = 5, s.PrevState = 2;
   ASSERT_TRUE(f.game().LoadGame(0));
-  EXPECT_EQ(f.mod().BlockX, 1);
-  EXPECT_EQ(f.mod().BlockY, 3);
-  EXPECT_EQ(f.st().HeroX, 300);
-  EXPECT_EQ(f.st().HeroY, 500);
-  EXPECT_EQ(f.st().SwitchOn, 0);
-  EXPECT_EQ(f.st().MissCount[1][3], 12);
-  EXPECT_EQ(f.st().HeroVX, 0);
-  EXPECT_EQ(f.st().PrevState, 0);
-  EXPECT_FALSE(f.st().ItemVisible[0]);
-  EXPECT_TRUE(f.st().ItemVisible[4]);
-  EXPECT_EQ(f.st().BlockColor[1][3], kColorCurrentBlock);
+  EXPECT_EQ((std::tuple{f.mod().BlockX, f.mod().BlockY, s.HeroX, s.HeroY, s.HeroVX}),
+            (std::tuple<std::int16_t, std::int16_t, float, float, float>{1, 3, 300, 500, 0}));
+  EXPECT_EQ((std::tuple{s.SwitchOn, s.MissCount[1][3], s.PrevState, s.BlockColor[1][3]}),
+            (std::tuple<std::int16_t, std::int32_t, std::int16_t, std::int32_t>{0, 12, 0, kColorCurrentBlock}));
+  EXPECT_EQ((std::pair{s.ItemVisible[0], s.ItemVisible[4]}), (std::pair{false, true}));
 }
 
 // A folder where the save file goes: loading and saving fail, say so and change nothing;
@@ -68,9 +53,8 @@ TEST(SaveLoad, AFileThatCannotBeReadOrWrittenIsReportedAndChangesNothing) {
   f.mod().BlockX = 3;
   f.st().HaveItem[kItemDiary] = 1;
   EXPECT_FALSE(f.game().LoadGame(0));
-  EXPECT_EQ(f.mod().BlockX, 3);
-  EXPECT_EQ(f.st().HaveItem[kItemDiary], 1);
-  EXPECT_EQ(f.host().errors.size(), 1u);
+  EXPECT_EQ((std::tuple{f.mod().BlockX, f.st().HaveItem[kItemDiary], f.host().errors.size()}),
+            (std::tuple<std::int16_t, std::int16_t, std::size_t>{3, 1, 1}));
 
   f.host().onFrameBegins = [&](long n) {
     if (n == 2) f.game().KeyDown(vk::kS), f.game().KeyDown(vk::kRight);

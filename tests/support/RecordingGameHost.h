@@ -39,6 +39,9 @@ class RecordingGameHost : public HeadlessGameHost {
   void StopMusic() override {
     if (bgm) bgm->BGMStop();
   }
+  void ShowItemDialog(int itemNo) override {
+    if (onItemDialog) onItemDialog(itemNo);
+  }
   void ShowEndingView() override {
     ++endingViews;
     if (onEndingView) onEndingView();
@@ -81,6 +84,7 @@ class RecordingGameHost : public HeadlessGameHost {
   std::function<void(long)> onFrameEnded;
   std::function<void()> onEvents;
   std::function<void()> onEndingView;
+  std::function<void(int)> onItemDialog;
 };
 
 }  // namespace moriva
