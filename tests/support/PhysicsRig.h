@@ -20,12 +20,6 @@ constexpr float kStandY = (kFloorRow - 1) * kTileSize;
 // painted in its own colour (TileColour), so the block surface shows which code it drew.
 class PhysicsRig {
  public:
-  struct Dialog {
-    long frame;
-    int item;
-    bool operator==(const Dialog&) const = default;
-  };
-
   explicit PhysicsRig(const WorldBuilder& world)
       : tiles_(kSheetWidth, kSheetHeight), sprites_(kSheetWidth, kSheetHeight),
         game_(module_, tiles_, sprites_, host_, "/nonexistent-moriva-folder") {
@@ -100,8 +94,8 @@ class PhysicsRig {
   // The colour at the top-left pixel of tile (cx, cy) on the block surface.
   Pixel SurfaceTile(int cx, int cy) { return game_.picGame().pixel(cx * kTileSize, cy * kTileSize); }
 
-  std::vector<Dialog> dialogs;      // every item dialog opened
-  std::vector<GameState> atDialog;  // the state as each opened
+  std::vector<std::pair<long, int>> dialogs;  // every item dialog opened: frame, item
+  std::vector<GameState> atDialog;            // the state as each opened
 
  private:
   basMoriva module_;
