@@ -49,15 +49,13 @@ TEST(EndingTest, EndScreenTimelineAndItsTrace) {
 
   host.PlayMusic(3, false);  // the area's music, before the first tick: not part of its line
   ShowEnding(game);
-  EXPECT_EQ(game.picGame().pixel(0, 0), kOlive);
-  EXPECT_EQ(game.picGame().pixel(49 * 32 + 31, 49 * 32 + 31), kOlive);
-  EXPECT_EQ(game.picGame().pixel(7 * 32, 7 * 32), kBlock);
+  const Surface& g = game.picGame();
+  EXPECT_EQ((std::tuple{g.pixel(0, 0), g.pixel(49 * 32 + 31, 49 * 32 + 31), g.pixel(7 * 32, 7 * 32)}), (std::tuple{kOlive, kOlive, kBlock}));
   const EndingScreen& screen = st.Ending;
   EXPECT_EQ((std::tuple{screen.BackColor, screen.LabelLeft, screen.LabelVisible, screen.TimerRunning, st.StopLoop}),
             (std::tuple<Pixel, std::int32_t, bool, bool, std::int16_t>{Rgb(0, 0, 120), 328, false, true, -1}));
   EXPECT_STREQ(screen.LabelText, kEndingNarration);
-  EXPECT_EQ(device.calls.back(), "Command=Close");  // the area music is stopped
-  EXPECT_EQ(host.endingViews, 1);
+  EXPECT_EQ((std::pair{device.calls.back(), host.endingViews}), (std::pair{std::string("Command=Close"), 1}));  // the area music stopped
 
   std::size_t musicSeen = 0, deviceSeen = 0;
   const auto takeMusic = [&] {
@@ -82,15 +80,13 @@ TEST(EndingTest, EndScreenTimelineAndItsTrace) {
   };
   const int c = screen.CaptionHeight;
   EXPECT_EQ(lines[0], line(1, 340 + c - 2, false, "[]}"));
-  EXPECT_EQ(lines[269], line(270, c - 200, false, "[]}"));
-  EXPECT_EQ(lines[270], line(271, c - 200, true, "[]}"));
+  EXPECT_EQ((std::pair{lines[269], lines[270]}), (std::pair{line(270, c - 200, false, "[]}"), line(271, c - 200, true, "[]}")}));
   EXPECT_EQ(lines[398], line(399, c - 200, true, "[]}"));
   EXPECT_TRUE(lines[399].starts_with(line(400, c - 200, false, "[{\"x\": 328, \"y\": 48, \"text\": \"ごめんなさい、べーたばんには\"}, ")));
   EXPECT_EQ(host.music.size(), 1u + 129u);  // ticks 271..399 all ask for the piece
   EXPECT_EQ(std::ranges::count(device.calls, std::string("Command=open")), 2);  // opened once after the first
 
-  EXPECT_FALSE(screen.TimerRunning);
-  EXPECT_EQ(screen.ForeColor, Rgb(255, 255, 255));
+  EXPECT_EQ((std::pair{screen.TimerRunning, screen.ForeColor}), (std::pair{false, Rgb(255, 255, 255)}));
   const char* const expected[] = {"ごめんなさい、べーたばんには", "エンディングはありません・・・",
                                   "最後までプレイしていただき、", "本当にありがとうございます。",
                                   "ぜひ作者まで感想を", "お聞かせ下さい。", "", "Moriva プロジェクト 制作",

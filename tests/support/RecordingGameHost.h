@@ -21,10 +21,6 @@ class RecordingGameHost : public HeadlessGameHost {
     bool notLoop;
     bool operator==(const Music&) const = default;
   };
-  struct Question {
-    std::string text;
-    bool answer;
-  };
 
   RecordingGameHost() {
     effects.reserve(64);
@@ -48,7 +44,7 @@ class RecordingGameHost : public HeadlessGameHost {
   }
   bool AskYesNo(const char* question) override {
     const bool yes = nextAnswer < answers.size() && answers[nextAnswer++];
-    questions.push_back({question, yes});
+    questions.emplace_back(question);
     return yes;
   }
   void ShowTitle() override { titleVisible = true; }
@@ -71,7 +67,7 @@ class RecordingGameHost : public HeadlessGameHost {
   std::vector<Music> music;
   std::vector<bool> answers;
   std::size_t nextAnswer = 0;
-  std::vector<Question> questions;
+  std::vector<std::string> questions;
   std::vector<std::string> errors;
   std::vector<std::pair<GameEvent, int>> notes;
   int pleaseWaitShown = 0;
