@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <cstdlib>
 #include <filesystem>
 #include <limits>
-#include <new>
 #include <tuple>
 
 #include "audio/Sound.h"
@@ -18,21 +15,6 @@
 #include "platform/WavPlayer.h"
 #include "support/GameFixture.h"
 #include "world/DrawBlock.h"
-
-// Counts every heap allocation of this test program while counting is switched on (the
-// library's other forms of new and delete come down to these two).
-namespace {
-std::atomic<bool> gCounting{false};
-std::atomic<long> gAllocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-  if (gCounting) ++gAllocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace moriva {
 namespace {
@@ -122,26 +104,6 @@ TEST(MainLoop, AMissAtTheTopOfTheCountsRangeStaysThere) {
     f.PlayFrames(4);
     EXPECT_EQ(f.st().MissCount[2][4], after) << "from " << before;
   }
-}
-
-TEST(MainLoop, ASteadyStateFrameAllocatesNothing) {
-  GameFixture f;
-  f.mod().Map(2 * 50 + 6, 4 * 50 + 46) = 154;  // an animated conveyor in view
-  f.mod().Map(2 * 50 + 3, 4 * 50 + 44) = 54;   // and a flame jet
-  Press(f, 40, {vk::kRight});                  // a walking hero, if the rules move him
-  long counted = -1;
-  f.host().onFrameEnded = [&](long n) {
-    f.st().SplashTimer = 10;  // keep extra sprites queued every frame
-    f.st().BumpTimer = 5;
-    if (n == 49) gAllocations = 0, gCounting = true;
-    if (n == 149) gCounting = false, counted = gAllocations;
-  };
-  f.PlayFrames(150);
-  EXPECT_EQ(counted, 0) << "heap allocations in frames 50..149";
-  gCounting = true;  // the counter itself sees allocations
-  delete new std::vector<int>(100);
-  gCounting = false;
-  EXPECT_GE(gAllocations.load(), 2);
 }
 
 TEST(SaveLoad, AMissingFileStartsANewGameSilentlyASavedBlockLoadsAtItsEntryPointWithItsIcons) {
