@@ -22,9 +22,7 @@ namespace {
 using test::GameFixture;
 using Notes = std::vector<std::pair<GameEvent, int>>;
 
-TEST(Flow, ItemTextsAndTheNumbersOfMusicAndEffects) {
-  EXPECT_STREQ(ItemDesc[4], "Sキーでセーブが出来るぞ!");
-  EXPECT_STREQ(ItemName[7], "ポルミのロープ");
+TEST(Flow, MusicOneIsTheFirstPieceAndEffectFourteenTheRope) {
   RecordingMidiDevice device;
   RecordingWavPlayer player;
   clsBGM bgm("/game");
@@ -206,27 +204,6 @@ TEST(View, EnterBlockCopiesTheBlockAndItsSpareEdgeMarksItsSquareAndPlaysItsRowsM
   f.mod().BlockY = 0;
   f.game().EnterBlock();
   EXPECT_EQ(f.host().music, (std::vector<RecordingGameHost::Music>{{2, false}, {3, false}}));
-}
-
-TEST(View, MaskedSpritesKeepTheBackgroundAndOverlappingOnesRestoreACleanBlock) {
-  GameFixture f;
-  // Sprite 0: picture white outside a 4 x 4 figure, mask black over the figure.
-  const Pixel figure = Rgb(10, 200, 30);
-  f.sprites.fillRect(0, 0, 32, 64, Rgb(255, 255, 255));
-  f.sprites.fillRect(8, 8, 4, 4, figure);
-  f.sprites.fillRect(8, 40, 4, 4, 0);
-  f.game().EnterBlock();
-  const Surface clean = f.game().picGame();
-  GameState& s = f.st();
-  s.SavedCount = s.SprCount = s.TileFrCount = 0;
-  s.HeroX = s.HeroY = 320;
-  s.SplashTimer = 12, s.SplashX = 336, s.SplashY = 300;  // the splash overlaps the hero, not his figure
-  f.game().QueueTileFrame(336, 336, 3, 4);
-  f.game().ViewStep();
-  const Surface& g = f.game().picGame();
-  EXPECT_EQ((std::tuple{g.pixel(328, 328), g.pixel(327, 328), s.SavedCount}), (std::tuple{figure, clean.pixel(327, 328), std::int16_t{3}}));
-  f.game().RestoreSaved();
-  EXPECT_TRUE(f.game().picGame() == clean);
 }
 
 }  // namespace

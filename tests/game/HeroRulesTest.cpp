@@ -72,19 +72,6 @@ TEST(RopeTest, AHookAboveCatchesTheRopeAndTheHeroClimbsToItsRow) {
   EXPECT_EQ((std::tuple{rig.At(72).RopeRow, rig.At(72).HeroY, rig.At(72).linRope[0].Visible}), (std::tuple{-1, 30 * 32 + 1.0f, false}));
 }
 
-TEST(BlockEdgeTest, CrossingEntersTheNeighbourAndPaintsTheOldBlockVisited) {
-  PhysicsRig rig(WorldBuilder{}, 1, 2, 36, 800);
-  rig.state().HeroVX = -6;
-  rig.Run(1);
-  EXPECT_EQ((std::tuple{rig.module().BlockX, rig.At(1).RestartX, rig.At(1).BlockColor[1][2], rig.At(1).BlockColor[0][2]}),
-            (std::tuple<std::int16_t, float, std::int32_t, std::int32_t>{0, 1528, kColorVisited, kColorCurrentBlock}));
-  rig.Start(2, 1, 1530, 1530);
-  rig.state().HeroVX = rig.state().HeroVY = 10;
-  rig.Run(1);
-  EXPECT_EQ((std::tuple{rig.module().BlockX, rig.module().BlockY, rig.state().HeroX, rig.state().HeroY}),
-            (std::tuple<std::int16_t, std::int16_t, float, float>{3, 2, 40, 40}));
-}
-
 TEST(BlockEdgeTest, TheWorldsOuterEdgesAndAMissStopTheHeroAtTheEdge) {
   struct Case {
     int bx, by;
@@ -102,31 +89,31 @@ TEST(BlockEdgeTest, TheWorldsOuterEdgesAndAMissStopTheHeroAtTheEdge) {
 }
 
 // Every miss counts down from its own length with its own sound, and the hero is back at
-// the restart point, his miss counted, in the frame the countdown reaches 1.
+// the restart point, his miss counted, in the frame the countdown reaches 1. The tiles
+// stand on the floor of block (2, by), columns 10 on.
 TEST(MissTest, EachMissHasItsLengthAndSoundThenTheHeroIsBackAtTheRestartPoint) {
-  const Build water = [](WorldBuilder& w) {
-    w.Floor(2, 2, kFloorRow);
-    for (int row = 30; row < kFloorRow; ++row) w.Put(2, 2, 10, row, {"WWW"});
-  };
   struct Case {
     const char* name;
-    Build build;
     int by;
     float x, y;
+    std::vector<std::string_view> tiles;
     std::int16_t state;
     int countdown, effect;  // effect 0: silent
   } const cases[] = {
-      {"fire", [](WorldBuilder& w) { w.Floor(2, 2, kFloorRow).Set(2, 2, 10, kFloorRow - 1, 32); }, 2, 320, kStandY, hero::kBurnt, 90, 7},
-      {"spikes", [](WorldBuilder& w) { w.Floor(2, 2, kFloorRow).Set(2, 2, 10, kFloorRow - 1, 36); }, 2, 320, kStandY, hero::kPierced, 60, 8},
-      {"red pool", [](WorldBuilder& w) { w.Floor(2, 2, kFloorRow).Set(2, 2, 10, kFloorRow - 1, 33); }, 2, 320, kStandY, hero::kSunk, 90, 0},
-      {"water", water, 2, 352, 640, hero::kDrowned, 150, 4},
-      {"out of the bottom row", [](WorldBuilder&) {}, 4, 400, 1400, hero::kFallen, 80, 10},
+      {"fire", 2, 320, kStandY, {"F"}, hero::kBurnt, 90, 7},
+      {"spikes", 2, 320, kStandY, {"^"}, hero::kPierced, 60, 8},
+      {"red pool", 2, 320, kStandY, {"R"}, hero::kSunk, 90, 0},
+      {"water", 2, 352, 640, std::vector<std::string_view>(10, "WWW"), hero::kDrowned, 150, 4},
+      {"out of the bottom row", 4, 400, 1400, {}, hero::kFallen, 80, 10},
+  };
+  const auto start = [](const Case& c) {
+    return Standing([&](WorldBuilder& w) {
+      for (std::size_t i = 0; i < c.tiles.size(); ++i) w.Put(2, c.by, 10, kFloorRow - int(c.tiles.size() - i), {c.tiles[i]});
+    }, c.x, c.y, 2, c.by);
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    WorldBuilder w;
-    c.build(w);
-    PhysicsRig rig(w, 2, c.by, c.x, c.y);
+    PhysicsRig rig = start(c);
     rig.state().RestartX = 300;
     rig.state().RestartY = 200;
     rig.Run(c.countdown + 120);
@@ -138,9 +125,7 @@ TEST(MissTest, EachMissHasItsLengthAndSoundThenTheHeroIsBackAtTheRestartPoint) {
     EXPECT_EQ(rig.At(miss + c.countdown - 3).MissCount[2][c.by], 0);
     EXPECT_EQ((std::tuple{back.MissCount[2][c.by], back.HeroX, back.HeroY}), (std::tuple{1, 300.0f, 200.0f}));
   }
-  WorldBuilder w;
-  water(w);
-  PhysicsRig helmet(w, 2, 2, 352, 640);
+  PhysicsRig helmet = start(cases[3]);
   helmet.Give(6);
   helmet.Run(200);
   EXPECT_EQ((std::pair{helmet.state().HeroState, helmet.FramesOfEffect(4).size()}), (std::pair{hero::kSwimming, std::size_t{1}}));

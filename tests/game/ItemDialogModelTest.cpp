@@ -34,9 +34,6 @@ TEST_F(ItemDialogModelTest, TheButtonColourCyclesInStepsOfFourOnlyOnceTheMessage
   for (int i = 0; i < 4; ++i) dialog.ColorTick(), colours.push_back(dialog.buttonColor());
   EXPECT_EQ(colours, (std::vector<Pixel>{Rgb(252, 166, 174), Rgb(254, 170, 170), Rgb(250, 174, 166), Rgb(246, 178, 162)}));
   EXPECT_EQ(colorPhase, 8);  // 504 + 4 wraps to 0 at 512; carried over to the next showing
-  auto next = MakeDialog();
-  next.Open(ItemDialogModel::kEmptyBox);
-  EXPECT_EQ(next.buttonColor(), ItemDialogModel::kDesignButtonColor);
 }
 
 // Every kind of box message: its caption, icon and sound; the text revealed one UTF-16 unit
@@ -87,13 +84,6 @@ TEST_F(ItemDialogModelTest, EveryMessageHasItsCaptionIconTextPagesAndSounds) {
   }
   EXPECT_EQ(ItemDialogModel::MemoText(100), "");
   EXPECT_EQ(ItemDialogModel::MemoText(107), "");
-}
-
-TEST(Utf16FromUtf8Test, CountsSixteenBitUnitsAndReplacesBadSequences) {
-  EXPECT_EQ(Utf16FromUtf8("A\rすすき"), u"A\rすすき");
-  EXPECT_EQ(Utf16FromUtf8("\xF0\x9F\x8C\x95"), u"\U0001F315");  // a surrogate pair
-  EXPECT_EQ(Utf16FromUtf8("a\xE3\x81"), u"a\uFFFD\uFFFD");      // cut-off sequence
-  EXPECT_EQ(Utf16FromUtf8("\xFF\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");  // a lone surrogate too
 }
 
 }  // namespace

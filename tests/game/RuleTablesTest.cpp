@@ -30,36 +30,6 @@ TEST(AnimationTable, CellsFollowTheirPeriodsAndTheSwitch) {
     EXPECT_EQ(AnimatedCell(c.code, c.count, c.switchOn), c.cell) << c.code << " at " << c.count << " switch " << c.switchOn;
 }
 
-TEST(HeroSprite, EachStateShowsItsPicture) {
-  struct Case {
-    const char* name;
-    GameState s;
-    int sprite;
-  };
-  static const Case cases[] = {
-      {"fallen", {.HeroX = 64, .HeroY = 64, .HeroState = hero::kFallen}, -1},
-      {"burnt", {.HeroX = 64, .HeroY = 64, .HeroState = hero::kBurnt, .Facing = 1, .AnimCount = 10}, 21},
-      {"drowned", {.HeroX = 64, .HeroY = 64, .HeroState = hero::kDrowned, .Facing = 1, .AnimCount = 25}, 22},
-      {"pierced", {.HeroX = 64, .HeroY = 64, .HeroState = hero::kPierced, .Facing = 1}, 23},
-      {"sunk", {.HeroX = 64, .HeroY = 64, .HeroState = hero::kSunk, .AnimCount = 18}, 33},
-      {"goal at the end", {.HeroX = 64, .HeroY = 64, .HeroState = hero::kGoal, .Countdown = 2}, 34},
-      {"goal before it", {.HeroX = 64, .HeroY = 64, .HeroState = hero::kGoal, .Countdown = 3}, 0},
-      {"swimming up", {.HeroX = 64, .HeroY = 64, .HeroState = hero::kSwimming, .Facing = 1, .JumpFrames = 2}, 13},
-      {"swimming stroke", {.HeroX = 80, .HeroY = 64, .HeroState = hero::kSwimming, .Facing = 1}, 15},
-      {"climbing", {.HeroX = 64, .HeroY = 80, .HeroState = hero::kClimbing}, 8},
-      {"climbing on", {.HeroX = 80, .HeroY = 80, .HeroState = hero::kClimbing}, 12},
-      {"on the rope", {.HeroX = 70, .HeroY = 90, .RopeRow = 3}, 12},
-      {"left of the world", {.HeroX = -16, .HeroY = 64, .HeroState = hero::kSwimming}, 11},
-      {"floating", {.HeroX = 64, .HeroY = 64, .HeroState = hero::kFloating, .Facing = 1}, 25},
-      {"standing", {.HeroX = 64, .HeroY = 64, .Facing = 1}, 4},
-      {"in the air", {.HeroX = 64, .HeroY = 64, .Facing = 1, .JumpFrames = 3}, 5},
-      {"walking, rounded down to even", {.HeroX = 78.5f, .HeroY = 64, .HeroVX = 0.01f, .Facing = 1}, 6},
-      {"walking, rounded up to even", {.HeroX = 79.5f, .HeroY = 64, .HeroVX = 0.01f, .Facing = 1}, 7},
-      {"too slow to walk", {.HeroX = 79.5f, .HeroY = 64, .HeroVX = 0.009f, .Facing = 1}, 4},
-  };
-  for (const Case& c : cases) EXPECT_EQ(HeroSprite(c.s), c.sprite) << c.name;
-}
-
 // The class of every code, sixteen codes a row, one letter a class: the letters of the
 // classes in their order (the world builder's letters where it has one).
 TEST(TileClassTest, EveryCodeHasItsClass) {

@@ -52,10 +52,8 @@ class PhysicsRig {
   // title would enter it.
   void Start(int bx, int by, double x, double y) {
     game_.ResetGame();
-    module_.BlockX = static_cast<std::int16_t>(bx);
-    module_.BlockY = static_cast<std::int16_t>(by);
-    state().HeroX = static_cast<float>(x);
-    state().HeroY = static_cast<float>(y);
+    module_.BlockX = static_cast<std::int16_t>(bx), module_.BlockY = static_cast<std::int16_t>(by);
+    state().HeroX = static_cast<float>(x), state().HeroY = static_cast<float>(y);
     game_.EnterBlock();
   }
 
@@ -99,8 +97,7 @@ class PhysicsRig {
 
  private:
   basMoriva module_;
-  Surface tiles_;
-  Surface sprites_;
+  Surface tiles_, sprites_;
   RecordingGameHost host_;
   Game game_;
   std::vector<int> held_;

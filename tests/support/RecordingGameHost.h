@@ -22,11 +22,6 @@ class RecordingGameHost : public HeadlessGameHost {
     bool operator==(const Music&) const = default;
   };
 
-  RecordingGameHost() {
-    effects.reserve(64);
-    music.reserve(64);
-  }
-
   void PlayEffect(int number) override { effects.push_back(number); }
   void PlayMusic(int number, bool notLoop) override {
     music.push_back({number, notLoop});
