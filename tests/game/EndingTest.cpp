@@ -43,9 +43,7 @@ TEST(EndingTest, EndScreenTimelineAndItsTrace) {
   for (const char* file : {"qz2.mid", "qz3.mid", "sky02.mid", "org5.mid"}) bgm.AddBGM(file);
   host.bgm = &bgm;
   GameState& st = game.state();
-  st.BlockTiles(0, 0) = 142;
-  st.BlockTiles(49, 49) = 98;
-  st.BlockTiles(7, 7) = 99;
+  st.BlockTiles(0, 0) = 142, st.BlockTiles(49, 49) = 98, st.BlockTiles(7, 7) = 99;  // goal stones and a plain tile
 
   host.PlayMusic(3, false);  // the area's music, before the first tick: not part of its line
   ShowEnding(game);
@@ -99,8 +97,7 @@ TEST(EndingTest, EndScreenTimelineAndItsTrace) {
   }
   const GameState before = st;
   for (int i = 0; i < 50; ++i) tmrEnding_Timer(game);
-  EXPECT_TRUE(before.Ending == st.Ending);
-  EXPECT_EQ(host.music.size(), 130u);
+  EXPECT_EQ((std::pair{before.Ending == st.Ending, host.music.size()}), (std::pair{true, std::size_t{130}}));
   EXPECT_EQ(WriteEndingTicks(game, 5, trace, takeMusic), 0);
 }
 

@@ -28,8 +28,7 @@ TEST(Flow, MusicOneIsTheFirstPieceAndEffectFourteenTheRope) {
   clsBGM bgm("/game");
   Sound se(player, "/game");
   RegisterGameAudio(bgm, device, se);
-  EXPECT_TRUE(se.SoundOn);
-  ASSERT_EQ((std::pair{bgm.MusicFiles().size(), se.SoundFiles().size()}), (std::pair<std::size_t, std::size_t>{4, 14}));
+  ASSERT_EQ((std::tuple{se.SoundOn, bgm.MusicFiles().size(), se.SoundFiles().size()}), (std::tuple<bool, std::size_t, std::size_t>{true, 4, 14}));
   bgm.BGMPlay(1, true);
   EXPECT_TRUE(std::ranges::any_of(device.calls, [](const std::string& c) { return c.ends_with("qz2.mid"); }));
   se.PlayAsync(14, 0, 1, 0);
