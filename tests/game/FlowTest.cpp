@@ -48,7 +48,7 @@ TEST(Flow, ResetGameSetsTheNewGameButKeepsTheMissCounts) {
             (std::vector<int>{0, 1, 0, 0, -1, 0, 0, 0, 7}));
 }
 
-TEST(Flow, TheTitleClicksShowsPleaseWaitHidesItselfAndEntersTheBlock) {
+TEST(Flow, TheTitleClickShowsPleaseWaitHidesItselfAndEntersTheBlock) {
   GameFixture f;
   f.host().effects.clear();
   f.host().notes.clear();
@@ -64,7 +64,8 @@ TEST(Flow, TheTitleClicksShowsPleaseWaitHidesItselfAndEntersTheBlock) {
 void Press(GameFixture& f, long down, std::initializer_list<int> keys, long up = -1) {
   f.host().onFrameBegins = [&f, down, up, keys = std::vector<int>(keys), previous = f.host().onFrameBegins](long n) {
     if (previous) previous(n);
-    for (int k : keys) n == down ? f.game().KeyDown(k) : n == up + 1 ? f.game().KeyUp(k) : void();
+    if (n == down) for (int k : keys) f.game().KeyDown(k);
+    if (n == up + 1) for (int k : keys) f.game().KeyUp(k);
   };
 }
 

@@ -82,8 +82,7 @@ TEST_F(ItemDialogModelTest, EveryMessageHasItsCaptionIconTextPagesAndSounds) {
     dialog.PressOk();
     EXPECT_EQ(effects, c.effects);
   }
-  EXPECT_EQ(ItemDialogModel::MemoText(100), "");
-  EXPECT_EQ(ItemDialogModel::MemoText(107), "");
+  EXPECT_EQ((std::pair{ItemDialogModel::MemoText(100), ItemDialogModel::MemoText(107)}), (std::pair<std::string_view, std::string_view>()));
 }
 
 }  // namespace
