@@ -6,44 +6,37 @@
 namespace moriva {
 namespace {
 
-// A command line that is refused must be refused at once: one that is not would open the
-// game, which the test stops after this long.
-constexpr int kAnswerWithinMs = 10000;
-
-struct LineCase {
-  const char* name;
-  QStringList arguments;
-  int status;
-  const char* says;
-};
-
-class CommandLineTest : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(CommandLineTest, IsAnsweredWithoutAWindow) {
-  QProcess program;
-  program.setProcessChannelMode(QProcess::MergedChannels);
-  program.start(QStringLiteral(MORIVA_PROGRAM), GetParam().arguments);
-  ASSERT_TRUE(program.waitForStarted());
-  const bool finished = program.waitForFinished(kAnswerWithinMs);
-  if (!finished) program.kill(), program.waitForFinished();
-  const std::string output = program.readAll().toStdString();
-  ASSERT_TRUE(finished) << "still running: " << output;
-  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << output;
-  EXPECT_EQ(program.exitCode(), GetParam().status) << output;
-  EXPECT_NE(output.find(GetParam().says), std::string::npos) << output;
+// Every command line here is refused, or answered, at once and without a window: one that
+// is not would open the game, which the test stops after ten seconds.
+TEST(CommandLine, IsAnsweredWithoutAWindow) {
+  struct Case {
+    const char* name;
+    QStringList arguments;
+    int status;
+    const char* says;
+  } const cases[] = {
+      {"version", {"--version"}, 0, "moriva "},
+      {"unknown option", {"--bogus"}, 2, "unknown option --bogus"},
+      {"record without its file", {"--record"}, 2, "--record needs a file"},
+      {"record and replay", {"--record", "a", "--replay", "b"}, 2, "one at a time"},
+      {"record in the editor", {"--editor", "--record", "a"}, 2, "one at a time"},
+      {"trace alone", {"--trace", "t"}, 2, "--trace goes with"},
+      {"replay of a missing script", {"--replay", "/nonexistent/moriva.script"}, 2, "cannot read the script"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QProcess program;
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(QStringLiteral(MORIVA_PROGRAM), c.arguments);
+    ASSERT_TRUE(program.waitForStarted());
+    const bool finished = program.waitForFinished(10000);
+    if (!finished) program.kill(), program.waitForFinished();
+    const std::string output = program.readAll().toStdString();
+    ASSERT_TRUE(finished) << "still running: " << output;
+    EXPECT_EQ((std::pair{program.exitStatus(), program.exitCode()}), (std::pair{QProcess::NormalExit, c.status})) << output;
+    EXPECT_NE(output.find(c.says), std::string::npos) << output;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, CommandLineTest,
-    ::testing::Values(LineCase{"Version", {"--version"}, 0, "moriva "},
-                      LineCase{"UnknownOption", {"--bogus"}, 2, "unknown option --bogus"},
-                      LineCase{"RecordWithoutItsFile", {"--record"}, 2, "--record needs a file"},
-                      LineCase{"RecordAndReplay", {"--record", "a", "--replay", "b"}, 2, "one at a time"},
-                      LineCase{"RecordInTheEditor", {"--editor", "--record", "a"}, 2, "one at a time"},
-                      LineCase{"TraceAlone", {"--trace", "t"}, 2, "--trace goes with"},
-                      LineCase{"ReplayOfAMissingScript", {"--replay", "/nonexistent/moriva.script"}, 2,
-                               "cannot read the script"}),
-    [](const ::testing::TestParamInfo<LineCase>& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace moriva

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "game/Ending.h"
-#include "replay/EndingTrace.h"
 #include "game/Game.h"
 #include "platform/MidiDevice.h"
+#include "replay/EndingTrace.h"
 #include "support/RecordingGameHost.h"
 #include "world/basMoriva.h"
 
@@ -18,49 +18,7 @@ namespace {
 constexpr Pixel kOlive = Rgb(128, 128, 0);
 constexpr Pixel kBlock = Rgb(10, 20, 30);
 
-class EndingTest : public ::testing::Test {
- protected:
-  EndingTest() : sprites(256, 768, Rgb(255, 255, 255)), tiles(256, 768), game(module, tiles, sprites, host, "/nowhere") {
-    sprites.fillRect(96, 544, 32, 32, kOlive);
-    game.picGame().fill(kBlock);
-    bgm.InitBGM(device);
-    for (const char* file : {"qz2.mid", "qz3.mid", "sky02.mid", "org5.mid"}) bgm.AddBGM(file);
-    host.bgm = &bgm;
-  }
-  long Opens() const { return std::ranges::count(device.calls, std::string("Command=open")); }
-
-  basMoriva module;
-  Surface sprites;
-  Surface tiles;
-  RecordingMidiDevice device;
-  clsBGM bgm{"/game"};
-  RecordingGameHost host;
-  Game game;
-};
-
-TEST_F(EndingTest, ShowEndingRepaintsTheGoalStonesAndSetsUpTheEndScreen) {
-  GameState& st = game.state();
-  st.BlockTiles(0, 0) = 142;
-  st.BlockTiles(49, 49) = 98;
-  st.BlockTiles(7, 7) = 99;
-  host.PlayMusic(2, false);
-  ShowEnding(game);
-  EXPECT_EQ(game.picGame().pixel(0, 0), kOlive);
-  EXPECT_EQ(game.picGame().pixel(49 * 32 + 31, 49 * 32 + 31), kOlive);
-  EXPECT_EQ(game.picGame().pixel(7 * 32, 7 * 32), kBlock);
-
-  const EndingScreen& screen = st.Ending;
-  EXPECT_EQ(screen.BackColor, Rgb(0, 0, 120));
-  EXPECT_STREQ(screen.LabelText, kEndingNarration);
-  EXPECT_EQ(screen.LabelLeft, 328);
-  EXPECT_FALSE(screen.LabelVisible);
-  EXPECT_EQ(st.StopLoop, -1);
-  EXPECT_EQ(device.calls.back(), "Command=Close");  // the area music is stopped
-  EXPECT_TRUE(screen.TimerRunning);
-  EXPECT_EQ(host.endingViews, 1);
-}
-
-TEST_F(EndingTest, NarrationHasItsLinesAndBreaks) {
+TEST(EndingTest, NarrationHasItsLinesAndBreaks) {
   EXPECT_STREQ(kEndingNarration,
                "やっと、きた。\r\n\r\n\r\nつきが、とても、まるかった。\r\n\r\n\r\n\r\n\r\n"
                "ここまでくろうして、\r\n\r\n\r\nおつきみをするポルミは、\r\n\r\n\r\n"
@@ -68,10 +26,35 @@ TEST_F(EndingTest, NarrationHasItsLinesAndBreaks) {
                "ここで、つきをみていよう・・・");
 }
 
-// The narration rises from below, the music starts at tick 271 and is opened once though
-// every later tick asks for it, the closing text comes at tick 400 and nothing changes
-// after it. The trace writes one line a tick until the timer stops.
-TEST_F(EndingTest, TimelineAndItsTrace) {
+// ShowEnding repaints the goal stones and sets up the end screen. Then the narration rises
+// from below, the music starts at tick 271 and is opened once though every later tick asks
+// for it, the closing text comes at tick 400 and nothing changes after it. The trace
+// writes one line a tick until the timer stops.
+TEST(EndingTest, EndScreenTimelineAndItsTrace) {
+  basMoriva module;
+  Surface sprites(256, 768, Rgb(255, 255, 255)), tiles(256, 768);
+  RecordingMidiDevice device;
+  clsBGM bgm{"/game"};
+  RecordingGameHost host;
+  Game game(module, tiles, sprites, host, "/nowhere");
+  sprites.fillRect(96, 544, 32, 32, kOlive);
+  game.picGame().fill(kBlock);
+  bgm.InitBGM(device);
+  for (const char* file : {"qz2.mid", "qz3.mid", "sky02.mid", "org5.mid"}) bgm.AddBGM(file);
+  host.bgm = &bgm;
+  GameState& st = game.state();
+  st.BlockTiles(0, 0) = 142, st.BlockTiles(49, 49) = 98, st.BlockTiles(7, 7) = 99;  // goal stones and a plain tile
+
+  host.PlayMusic(3, false);  // the area's music, before the first tick: not part of its line
+  ShowEnding(game);
+  const Surface& g = game.picGame();
+  EXPECT_EQ((std::tuple{g.pixel(0, 0), g.pixel(49 * 32 + 31, 49 * 32 + 31), g.pixel(7 * 32, 7 * 32)}), (std::tuple{kOlive, kOlive, kBlock}));
+  const EndingScreen& screen = st.Ending;
+  EXPECT_EQ((std::tuple{screen.BackColor, screen.LabelLeft, screen.LabelVisible, screen.TimerRunning, st.StopLoop}),
+            (std::tuple<Pixel, std::int32_t, bool, bool, std::int16_t>{Rgb(0, 0, 120), 328, false, true, -1}));
+  EXPECT_STREQ(screen.LabelText, kEndingNarration);
+  EXPECT_EQ((std::pair{device.calls.back(), host.endingViews}), (std::pair{std::string("Command=Close"), 1}));  // the area music stopped
+
   std::size_t musicSeen = 0, deviceSeen = 0;
   const auto takeMusic = [&] {
     EndingTickMusic tick;
@@ -81,8 +64,6 @@ TEST_F(EndingTest, TimelineAndItsTrace) {
       tick.started = tick.started || device.calls[deviceSeen] == "Command=open";
     return tick;
   };
-  host.PlayMusic(3, false);  // before the first tick: not part of its line
-  ShowEnding(game);
   std::ostringstream trace;
   EXPECT_EQ(WriteEndingTicks(game, 450, trace, takeMusic), 400);
   std::vector<std::string> lines;
@@ -95,18 +76,15 @@ TEST_F(EndingTest, TimelineAndItsTrace) {
            (music ? "[[4, true]]" : "[]") + ", \"MusicStarted\": " + (tick == 271 ? "true" : "false") +
            ", \"printed\": " + rest;
   };
-  const int c = game.state().Ending.CaptionHeight;
+  const int c = screen.CaptionHeight;
   EXPECT_EQ(lines[0], line(1, 340 + c - 2, false, "[]}"));
-  EXPECT_EQ(lines[269], line(270, c - 200, false, "[]}"));
-  EXPECT_EQ(lines[270], line(271, c - 200, true, "[]}"));
+  EXPECT_EQ((std::pair{lines[269], lines[270]}), (std::pair{line(270, c - 200, false, "[]}"), line(271, c - 200, true, "[]}")}));
   EXPECT_EQ(lines[398], line(399, c - 200, true, "[]}"));
   EXPECT_TRUE(lines[399].starts_with(line(400, c - 200, false, "[{\"x\": 328, \"y\": 48, \"text\": \"ごめんなさい、べーたばんには\"}, ")));
   EXPECT_EQ(host.music.size(), 1u + 129u);  // ticks 271..399 all ask for the piece
-  EXPECT_EQ(Opens(), 2);               // but it is opened only once after the first
+  EXPECT_EQ(std::ranges::count(device.calls, std::string("Command=open")), 2);  // opened once after the first
 
-  const EndingScreen& screen = game.state().Ending;
-  EXPECT_FALSE(screen.TimerRunning);
-  EXPECT_EQ(screen.ForeColor, Rgb(255, 255, 255));
+  EXPECT_EQ((std::pair{screen.TimerRunning, screen.ForeColor}), (std::pair{false, Rgb(255, 255, 255)}));
   const char* const expected[] = {"ごめんなさい、べーたばんには", "エンディングはありません・・・",
                                   "最後までプレイしていただき、", "本当にありがとうございます。",
                                   "ぜひ作者まで感想を", "お聞かせ下さい。", "", "Moriva プロジェクト 制作",
@@ -114,14 +92,12 @@ TEST_F(EndingTest, TimelineAndItsTrace) {
   ASSERT_EQ(screen.PrintedCount, 9);
   for (int i = 0; i < 9; ++i) {
     const EndingPrint& p = screen.Printed[static_cast<std::size_t>(i)];
-    EXPECT_EQ(p.Y, 48 + i * screen.PrintLineHeight) << i;
-    EXPECT_STREQ(p.Text, expected[i]) << i;
-    EXPECT_EQ(p.X, i == 6 ? 0 : 328) << i;  // the empty print only moves down a line
+    EXPECT_EQ((std::tuple{p.X, p.Y, std::string(p.Text)}), (std::tuple{i == 6 ? 0 : 328, 48 + i * screen.PrintLineHeight, expected[i]}))
+        << i;  // the empty print only moves down a line
   }
-  const GameState before = game.state();
+  const GameState before = st;
   for (int i = 0; i < 50; ++i) tmrEnding_Timer(game);
-  EXPECT_TRUE(before.Ending == game.state().Ending);
-  EXPECT_EQ(host.music.size(), 130u);
+  EXPECT_EQ((std::pair{before.Ending == st.Ending, host.music.size()}), (std::pair{true, std::size_t{130}}));
   EXPECT_EQ(WriteEndingTicks(game, 5, trace, takeMusic), 0);
 }
 

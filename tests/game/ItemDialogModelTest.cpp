@@ -31,88 +31,58 @@ TEST_F(ItemDialogModelTest, TheButtonColourCyclesInStepsOfFourOnlyOnceTheMessage
   EXPECT_EQ(dialog.buttonColor(), ItemDialogModel::kDesignButtonColor);
   RevealAll(dialog);
   std::vector<Pixel> colours;
-  for (int i = 0; i < 4; ++i) {
-    dialog.ColorTick();
-    colours.push_back(dialog.buttonColor());
-  }
-  EXPECT_EQ(colours, (std::vector<Pixel>{Rgb(252, 166, 174), Rgb(254, 170, 170),
-                                         Rgb(250, 174, 166), Rgb(246, 178, 162)}));
+  for (int i = 0; i < 4; ++i) dialog.ColorTick(), colours.push_back(dialog.buttonColor());
+  EXPECT_EQ(colours, (std::vector<Pixel>{Rgb(252, 166, 174), Rgb(254, 170, 170), Rgb(250, 174, 166), Rgb(246, 178, 162)}));
   EXPECT_EQ(colorPhase, 8);  // 504 + 4 wraps to 0 at 512; carried over to the next showing
-  auto next = MakeDialog();
-  next.Open(ItemDialogModel::kEmptyBox);
-  EXPECT_EQ(next.buttonColor(), ItemDialogModel::kDesignButtonColor);
 }
 
-TEST_F(ItemDialogModelTest, AnItemShowsItsNameThenItsDescriptionOneUnitATick) {
-  auto dialog = MakeDialog();
-  dialog.Open(0, "青のカギ", "これで青色のとびらが開くぞ！");
-  EXPECT_EQ(dialog.caption(), "たからばこ");
-  EXPECT_EQ(dialog.icon(), ItemDialogModel::Icon::Item);
-  EXPECT_EQ(dialog.labelText(), u".....");  // the design text until the first tick
-  std::vector<std::u16string> shown;
-  for (int i = 0; i < 5; ++i) {
-    dialog.RevealTick();
-    shown.push_back(dialog.labelText());
-  }
-  EXPECT_EQ(shown, (std::vector<std::u16string>{u"青", u"青の", u"青のカ", u"青のカギ", u"青のカギ\r"}));
-  RevealAll(dialog);
-  EXPECT_EQ(dialog.MsgCount(), 12);
-  EXPECT_EQ(dialog.labelText(), u"青のカギ\rを手に入れた!");
-  EXPECT_TRUE(dialog.okFocused());
-  dialog.PressOk();
-  EXPECT_FALSE(dialog.colorRunning());
-  RevealAll(dialog);
-  EXPECT_EQ(dialog.labelText(), u"これで青色のとびらが開くぞ！");
-  dialog.PressOk();
-  EXPECT_TRUE(dialog.closed());
-  dialog.PressOk();  // a press after closing does nothing
-  EXPECT_EQ(effects, (std::vector<int>{11, 1, 1}));
-}
-
-TEST_F(ItemDialogModelTest, EmptyBoxGoalNoticeAndMemoHaveTheirCaptionsTextsAndSounds) {
+// Every kind of box message: its caption, icon and sound; the text revealed one UTF-16 unit
+// a tick after the design's "....." (a line break is one unit), the reveal ending on its
+// last unit; a second page where there is one; the click on each OK; nothing after closing.
+TEST_F(ItemDialogModelTest, EveryMessageHasItsCaptionIconTextPagesAndSounds) {
+  using enum ItemDialogModel::Icon;
   struct Case {
     int itemNo;
     const char* caption;
     ItemDialogModel::Icon icon;
     std::u16string text, next;
-    int effect;
+    std::vector<int> effects;
   } const cases[] = {
-      {ItemDialogModel::kEmptyBox, "たからばこ", ItemDialogModel::Icon::Dud, u"からっぽ!", u"", 13},
-      {ItemDialogModel::kGoalNotice, "ルナポロ", ItemDialogModel::Icon::Dud, u"お月見に必要なものが足りない！！", u"", 13},
-      {101, "たからばこ", ItemDialogModel::Icon::Memo, u"メモが入っていた。", u"城の上に行くには、城の中央部分から。", 12},
+      {0, "たからばこ", Item, u"青のカギ\rを手に入れた!", u"これで青色のとびらが開くぞ！", {11, 1, 1}},
+      {ItemDialogModel::kEmptyBox, "たからばこ", Dud, u"からっぽ!", u"", {13, 1}},
+      {ItemDialogModel::kGoalNotice, "ルナポロ", Dud, u"お月見に必要なものが足りない！！", u"", {13, 1}},
+      {101, "たからばこ", Memo, u"メモが入っていた。", u"城の上に行くには、城の中央部分から。", {12, 1, 1}},
+      {102, "たからばこ", Memo, u"メモが入っていた。", u"すすきは、地中深くの大きな空洞の中に置く。", {12, 1, 1}},
+      {103, "たからばこ", Memo, u"メモが入っていた。", u"ロープは、溶岩のはるか上に置く。", {12, 1, 1}},
+      {104, "たからばこ", Memo, u"メモが入っていた。", u"Ｒを上げるには、まず「よろ」のあいさつから。", {12, 1, 1}},
+      {105, "たからばこ", Memo, u"メモが入っていた。", u"よく見つけたね。あんたはえらい！！", {12, 1, 1}},
+      {106, "たからばこ", Memo, u"メモが入っていた。", u"たからばこは\u3000ひとくいばこだった！！\u3000うそ。", {12, 1, 1}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.itemNo);
     effects.clear();
     auto dialog = MakeDialog();
-    dialog.Open(c.itemNo);
-    EXPECT_EQ(dialog.caption(), c.caption) << c.itemNo;
-    EXPECT_EQ(dialog.icon(), c.icon) << c.itemNo;
-    EXPECT_EQ(dialog.MsgText(), c.text) << c.itemNo;
-    EXPECT_EQ(dialog.MsgNext(), c.next) << c.itemNo;
-    for (int i = 0; i < 4; ++i) dialog.RevealTick();
-    EXPECT_TRUE(dialog.revealRunning()) << c.itemNo;  // five units at the least
+    c.itemNo == 0 ? dialog.Open(0, "青のカギ", "これで青色のとびらが開くぞ！") : dialog.Open(c.itemNo);
+    EXPECT_EQ((std::tuple{dialog.caption(), dialog.icon(), dialog.labelText()}), (std::tuple{std::string(c.caption), c.icon, u"....."}));
+    std::vector<std::u16string> shown;
+    for (int i = 0; i < 5; ++i) dialog.RevealTick(), shown.push_back(dialog.labelText());
+    EXPECT_EQ(shown, (std::vector<std::u16string>{c.text.substr(0, 1), c.text.substr(0, 2), c.text.substr(0, 3),
+                                                  c.text.substr(0, 4), c.text.substr(0, 5)}));
     RevealAll(dialog);
+    EXPECT_EQ((std::tuple{dialog.labelText(), static_cast<std::size_t>(dialog.MsgCount()), dialog.okFocused()}),
+              (std::tuple{c.text, c.text.size(), true}));
     dialog.PressOk();
-    EXPECT_EQ(dialog.closed(), c.next.empty()) << c.itemNo;
-    EXPECT_EQ(effects, (std::vector<int>{c.effect, 1})) << c.itemNo;
+    if (!c.next.empty()) {
+      EXPECT_FALSE(dialog.closed());
+      RevealAll(dialog);
+      EXPECT_EQ(dialog.labelText(), c.next);
+      dialog.PressOk();
+    }
+    EXPECT_TRUE(dialog.closed());
+    dialog.PressOk();
+    EXPECT_EQ(effects, c.effects);
   }
-}
-
-TEST_F(ItemDialogModelTest, MemoTextsAreExact) {
-  EXPECT_EQ(ItemDialogModel::MemoText(102), "すすきは、地中深くの大きな空洞の中に置く。");
-  EXPECT_EQ(ItemDialogModel::MemoText(103), "ロープは、溶岩のはるか上に置く。");
-  EXPECT_EQ(ItemDialogModel::MemoText(104), "Ｒを上げるには、まず「よろ」のあいさつから。");
-  EXPECT_EQ(ItemDialogModel::MemoText(105), "よく見つけたね。あんたはえらい！！");
-  EXPECT_EQ(ItemDialogModel::MemoText(106), "たからばこは\u3000ひとくいばこだった！！\u3000うそ。");
-  EXPECT_EQ(ItemDialogModel::MemoText(100), "");
-  EXPECT_EQ(ItemDialogModel::MemoText(107), "");
-}
-
-TEST(Utf16FromUtf8Test, CountsSixteenBitUnitsAndReplacesBadSequences) {
-  EXPECT_EQ(Utf16FromUtf8("A\rすすき"), u"A\rすすき");
-  EXPECT_EQ(Utf16FromUtf8("\xF0\x9F\x8C\x95"), u"\U0001F315");  // a surrogate pair
-  EXPECT_EQ(Utf16FromUtf8("a\xE3\x81"), u"a\uFFFD\uFFFD");      // cut-off sequence
-  EXPECT_EQ(Utf16FromUtf8("\xFF\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");  // a lone surrogate too
+  EXPECT_EQ((std::pair{ItemDialogModel::MemoText(100), ItemDialogModel::MemoText(107)}), (std::pair<std::string_view, std::string_view>()));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <limits>
-#include <map>
+#include <string_view>
 
 #include "game/Animation.h"
 #include "game/PhysicsMath.h"
@@ -30,105 +30,25 @@ TEST(AnimationTable, CellsFollowTheirPeriodsAndTheSwitch) {
     EXPECT_EQ(AnimatedCell(c.code, c.count, c.switchOn), c.cell) << c.code << " at " << c.count << " switch " << c.switchOn;
 }
 
-TEST(HeroSprite, EachStateShowsItsPicture) {
-  struct Case {
-    const char* name;
-    std::int16_t state;
-    int facing, anim, countdown, jump, rope;
-    float x, y, vx;
-    int sprite;
-  } const cases[] = {
-      {"fallen", hero::kFallen, 0, 0, 0, 0, 0, 64, 64, 0, -1},
-      {"burnt", hero::kBurnt, 1, 10, 0, 0, 0, 64, 64, 0, 21},
-      {"drowned", hero::kDrowned, 1, 25, 0, 0, 0, 64, 64, 0, 22},
-      {"pierced", hero::kPierced, 1, 0, 0, 0, 0, 64, 64, 0, 23},
-      {"sunk", hero::kSunk, 0, 18, 0, 0, 0, 64, 64, 0, 33},
-      {"goal at the end", hero::kGoal, 0, 0, 2, 0, 0, 64, 64, 0, 34},
-      {"goal before it", hero::kGoal, 0, 0, 3, 0, 0, 64, 64, 0, 0},
-      {"swimming up", hero::kSwimming, 1, 0, 0, 2, 0, 64, 64, 0, 13},
-      {"swimming stroke", hero::kSwimming, 1, 0, 0, 0, 0, 80, 64, 0, 15},
-      {"climbing", hero::kClimbing, 0, 0, 0, 0, 0, 64, 80, 0, 8},
-      {"climbing on", hero::kClimbing, 0, 0, 0, 0, 0, 80, 80, 0, 12},
-      {"on the rope", hero::kNormal, 0, 0, 0, 0, 3, 70, 90, 0, 12},
-      {"left of the world", hero::kSwimming, 0, 0, 0, 0, 0, -16, 64, 0, 11},
-      {"floating", hero::kFloating, 1, 0, 0, 0, 0, 64, 64, 0, 25},
-      {"standing", hero::kNormal, 1, 0, 0, 0, 0, 64, 64, 0, 4},
-      {"in the air", hero::kNormal, 1, 0, 0, 3, 0, 64, 64, 0, 5},
-      {"walking, rounded down to even", hero::kNormal, 1, 0, 0, 0, 0, 78.5f, 64, 0.01f, 6},
-      {"walking, rounded up to even", hero::kNormal, 1, 0, 0, 0, 0, 79.5f, 64, 0.01f, 7},
-      {"too slow to walk", hero::kNormal, 1, 0, 0, 0, 0, 79.5f, 64, 0.009f, 4},
+// The class of every code, sixteen codes a row, one letter a class: the letters of the
+// classes in their order (the world builder's letters where it has one).
+TEST(TileClassTest, EveryCodeHasItsClass) {
+  constexpr std::string_view kLetters = ".WFR^SH<>~kJB?#GTcd=%}I";
+  const char* const rows[16] = {
+      ".....W..........", "................", "FR^^^^SSHHHH<<>>", "WW~~kkJBWW~~~??.",  //   0.. 63
+      ".HHHSSSS<<>><<>>", "..BB..WW..WWWWWW", "################", "################",  //  64..127
+      "##############GT", "ccccdddd=%}}II}}", "cccc############", "################",  // 128..191
+      "................", "................", "................", "................",  // 192..255
   };
-  for (const Case& c : cases) {
-    GameState s;
-    s.HeroState = c.state;
-    s.Facing = static_cast<std::int16_t>(c.facing);
-    s.AnimCount = static_cast<std::int16_t>(c.anim);
-    s.Countdown = c.countdown;
-    s.JumpFrames = static_cast<std::int16_t>(c.jump);
-    s.RopeRow = static_cast<std::int16_t>(c.rope);
-    s.HeroX = c.x;
-    s.HeroY = c.y;
-    s.HeroVX = c.vx;
-    EXPECT_EQ(HeroSprite(s), c.sprite) << c.name;
-  }
-}
-
-// The catalogue as the world builder reads it: every code with a class of its own.
-const std::map<int, TileClass>& Catalogue() {
-  static const std::map<int, TileClass> table = [] {
-    std::map<int, TileClass> t;
-    auto put = [&t](std::initializer_list<int> codes, TileClass cls) {
-      for (int c : codes) t[c] = cls;
-    };
-    put({5, 48, 49, 56, 57, 86, 87, 90, 91, 92, 93, 94, 95}, TileClass::Water);
-    put({32}, TileClass::Fire);
-    put({33}, TileClass::RedPool);
-    put({34, 35, 36, 37}, TileClass::Spikes);
-    put({38, 39, 68, 69, 70, 71}, TileClass::Spring);
-    put({40, 41, 42, 43, 65, 66, 67}, TileClass::Ladder);
-    put({44, 45, 72, 73, 76, 77}, TileClass::LauncherLeft);
-    put({46, 47, 74, 75, 78, 79}, TileClass::LauncherRight);
-    put({50, 51, 58, 59, 60}, TileClass::Float);
-    put({52, 53}, TileClass::Hook);
-    put({54}, TileClass::FlameJet);
-    put({55, 82, 83}, TileClass::TreasureBox);
-    put({61, 62}, TileClass::HiddenBlock);
-    put({142}, TileClass::Goal);
-    put({143}, TileClass::Switch);
-    put({144, 145, 146, 147, 160, 161, 162, 163}, TileClass::Crumble);
-    put({148, 149, 150, 151}, TileClass::Door);
-    put({152}, TileClass::Glass);
-    put({153}, TileClass::CrackedGlass);
-    put({154, 155, 158, 159}, TileClass::Conveyor);
-    put({156, 157}, TileClass::Ice);
-    return t;
-  }();
-  return table;
-}
-
-TEST(TileClassTest, EveryCodeHasItsCatalogueClassOrTheDefaultOfItsRange) {
   for (int code = 0; code < 256; ++code) {
-    const auto it = Catalogue().find(code);
-    TileClass expected = TileClass::Open;
-    if (it != Catalogue().end()) {
-      expected = it->second;
-    } else if (code >= 96 && code <= 191) {
-      expected = TileClass::Solid;
-    }
-    EXPECT_EQ(ClassOf(static_cast<std::uint8_t>(code)), expected) << "code " << code;
+    EXPECT_EQ(kLetters.at(static_cast<std::size_t>(ClassOf(static_cast<std::uint8_t>(code)))), rows[code / 16][code % 16]) << "code " << code;
+    EXPECT_EQ(IsSolidTile(code), code >= 96 && code <= 191) << "code " << code;
   }
 }
 
-TEST(TileClassTest, SolidRangeRopeLimitDoorKeysAndConveyorSpeeds) {
-  EXPECT_FALSE(IsSolidTile(95));
-  EXPECT_TRUE(IsSolidTile(96));
-  EXPECT_TRUE(IsSolidTile(191));
-  EXPECT_FALSE(IsSolidTile(192));  // no picture, no class
-  EXPECT_FALSE(StopsRope(64));
-  EXPECT_TRUE(StopsRope(65));
-  EXPECT_FALSE(StopsRope(52));
-  EXPECT_EQ(DoorKey(148), 0);
-  EXPECT_EQ(DoorKey(151), 3);
+TEST(TileClassTest, RopeLimitDoorKeysAndConveyorSpeeds) {
+  EXPECT_EQ((std::tuple{StopsRope(52), StopsRope(64), StopsRope(65), DoorKey(148), DoorKey(151)}),
+            (std::tuple{false, false, true, 0, 3}));
   const std::pair<int, double> pushes[] = {{154, -1}, {155, 1}, {158, -4}, {159, 4}, {156, 0}};
   for (const auto& [code, push] : pushes) EXPECT_EQ(ConveyorPush(static_cast<std::uint8_t>(code)), push) << code;
 }

@@ -21,15 +21,6 @@ class RecordingGameHost : public HeadlessGameHost {
     bool notLoop;
     bool operator==(const Music&) const = default;
   };
-  struct Question {
-    std::string text;
-    bool answer;
-  };
-
-  RecordingGameHost() {
-    effects.reserve(64);
-    music.reserve(64);
-  }
 
   void PlayEffect(int number) override { effects.push_back(number); }
   void PlayMusic(int number, bool notLoop) override {
@@ -39,13 +30,16 @@ class RecordingGameHost : public HeadlessGameHost {
   void StopMusic() override {
     if (bgm) bgm->BGMStop();
   }
+  void ShowItemDialog(int itemNo) override {
+    if (onItemDialog) onItemDialog(itemNo);
+  }
   void ShowEndingView() override {
     ++endingViews;
     if (onEndingView) onEndingView();
   }
   bool AskYesNo(const char* question) override {
     const bool yes = nextAnswer < answers.size() && answers[nextAnswer++];
-    questions.push_back({question, yes});
+    questions.emplace_back(question);
     return yes;
   }
   void ShowTitle() override { titleVisible = true; }
@@ -68,7 +62,7 @@ class RecordingGameHost : public HeadlessGameHost {
   std::vector<Music> music;
   std::vector<bool> answers;
   std::size_t nextAnswer = 0;
-  std::vector<Question> questions;
+  std::vector<std::string> questions;
   std::vector<std::string> errors;
   std::vector<std::pair<GameEvent, int>> notes;
   int pleaseWaitShown = 0;
@@ -81,6 +75,7 @@ class RecordingGameHost : public HeadlessGameHost {
   std::function<void(long)> onFrameEnded;
   std::function<void()> onEvents;
   std::function<void()> onEndingView;
+  std::function<void(int)> onItemDialog;
 };
 
 }  // namespace moriva

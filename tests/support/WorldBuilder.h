@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <string_view>
@@ -23,21 +25,47 @@ namespace moriva::test {
 //   (  158 fast left    )  159 fast right    I  156 ice
 class WorldBuilder {
  public:
-  WorldBuilder();
-
   // Writes the rows into block (bx, by) from its tile (col, row) on, rightwards and
   // downwards. Column or row 50 is the first of the next block (the world's spare edge for
   // block 4). A character missing from the legend fails the test that used it.
-  WorldBuilder& Put(int bx, int by, int col, int row, std::initializer_list<std::string_view> rows);
+  WorldBuilder& Put(int bx, int by, int col, int row, std::initializer_list<std::string_view> rows) {
+    constexpr std::string_view kChars = ".#WFR^SH<>~kJB?!xGTcCbgry=%{}()I";
+    constexpr std::uint8_t kCodes[] = {0,   96,  5,   32,  33,  34,  38,  40,  44,  46,  50,
+                                       52,  54,  55,  61,  62,  65,  142, 143, 144, 160, 148,
+                                       149, 150, 151, 152, 153, 154, 155, 158, 159, 156};
+    static_assert(std::size(kCodes) == kChars.size());
+    for (std::string_view text : rows) {
+      for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t at = kChars.find(text[i]);
+        if (at == std::string_view::npos) ADD_FAILURE() << "no tile code for '" << text[i] << "'";
+        else Set(bx, by, col + static_cast<int>(i), row, kCodes[at]);
+      }
+      ++row;
+    }
+    return *this;
+  }
 
   // One tile of block (bx, by).
-  WorldBuilder& Set(int bx, int by, int col, int row, std::uint8_t code);
+  WorldBuilder& Set(int bx, int by, int col, int row, std::uint8_t code) {
+    const int x = bx * kBlockTiles + col, y = by * kBlockTiles + row;
+    if (x < 0 || x > kWorldTiles || y < 0 || y > kWorldTiles)
+      ADD_FAILURE() << "tile (" << col << ", " << row << ") of block (" << bx << ", " << by << ") lies outside the world";
+    else map_(x, y) = code;
+    return *this;
+  }
 
   // Every tile of block (bx, by), its spare column and row included.
-  WorldBuilder& Fill(int bx, int by, std::uint8_t code);
+  WorldBuilder& Fill(int bx, int by, std::uint8_t code) {
+    for (int col = 0; col <= kBlockTiles; ++col)
+      for (int row = 0; row <= kBlockTiles; ++row) Set(bx, by, col, row, code);
+    return *this;
+  }
 
   // A solid floor along the whole of tile row `row` of block (bx, by).
-  WorldBuilder& Floor(int bx, int by, int row, std::uint8_t code = 96);
+  WorldBuilder& Floor(int bx, int by, int row, std::uint8_t code = 96) {
+    for (int col = 0; col < kBlockTiles; ++col) Set(bx, by, col, row, code);
+    return *this;
+  }
 
   const MapGrid& Map() const { return map_; }
   MapGrid& Map() { return map_; }
@@ -49,7 +77,6 @@ class WorldBuilder {
 
  private:
   MapGrid map_{};
-  std::int16_t legend_[256];
 };
 
 }  // namespace moriva::test
