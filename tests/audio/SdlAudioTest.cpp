@@ -248,22 +248,6 @@ double Peak(std::span<const double> s) {
   return std::ranges::max(s | std::views::transform([](double v) { return std::abs(v); }));
 }
 
-// The file format and that every track ends on the loop point are the compiler's rules; here:
-// the build made the piece, with a conductor track and at least melody, harmony and bass, of
-// its length.
-TEST(GeneratedMusic, EachPieceIsBuiltWithThreeVoicesAndOfItsLength) {
-  const std::tuple<const char*, double, double> pieces[] = {
-      {"qz2.mid", 30, 60}, {"qz3.mid", 60, 120}, {"sky02.mid", 60, 120}, {"org5.mid", 60, 120}};  // seconds
-  for (const auto& [file, least, most] : pieces) {
-    SCOPED_TRACE(file);
-    const Bytes d = Read(file);
-    ASSERT_GE(d.size(), 14u) << "missing next to the program";
-    EXPECT_GE(Number(d, 10, 2, true), 4u) << "tracks";
-    const double seconds = MidiPlayingSeconds(d).value_or(0);
-    EXPECT_TRUE(seconds >= least && seconds <= most) << seconds << " s";
-  }
-}
-
 // No click: the sound starts from silence and rises over more than a quarter millisecond (a
 // sharp attack is allowed, a step is not), and the last millisecond has died away. The loudest
 // 100 ms sit within 3 dB of -14 dBFS, and no sample passes -1 dBFS.

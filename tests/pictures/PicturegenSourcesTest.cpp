@@ -7,7 +7,6 @@
 #include "GridLibrary.h"
 #include "Palette.h"
 #include "PictureBook.h"
-#include "Quantizer.h"
 #include "RecipeFile.h"
 #include "SourceError.h"
 #include "support/TempFolder.h"
@@ -91,23 +90,6 @@ TEST_F(Sources, FaultsAreRefusedWithTheirPlace) {
       {recipes("d.txt", "9: fill K\n"), "has a recipe already"},
   };
   for (const auto& [load, mentions] : faults) EXPECT_NE(ErrorOf(load).find(mentions), std::string::npos) << mentions;
-}
-
-TEST(Quantizer, KeepsSmallPalettesExactlyAndReducesLargeOnesTheSameWayEachTime) {
-  QImage few(16, 16, QImage::Format_RGB32), many(40, 10, QImage::Format_RGB32);
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 40; ++x) {
-      if (x < 16) few.setPixel(x, y, qRgb(x * 16, y * 16, 7));
-      if (y < 10) many.setPixel(x, y, qRgb(x * 6, y * 25, (x * y) % 256));
-    }
-  QHash<QRgb, QRgb> mapping;
-  const QImage exact = QuantizeToPalette(few, 256, &mapping);
-  EXPECT_EQ(exact.format(), QImage::Format_Indexed8);
-  EXPECT_EQ(exact.convertToFormat(QImage::Format_RGB32), few);
-  for (auto it = mapping.cbegin(); it != mapping.cend(); ++it) EXPECT_EQ(it.key(), it.value()) << "kept exactly";
-  const QImage reduced = QuantizeToPalette(many, 256, nullptr);
-  EXPECT_LE(reduced.colorCount(), 256);
-  EXPECT_EQ(reduced, QuantizeToPalette(many, 256, nullptr));
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 
 #include "replay/PlaySnapshot.h"
 #include "replay/ReplayRunner.h"
-#include "replay/RouteMoves.h"
 #include "replay/RouteReport.h"
 #include "support/PhysicsRig.h"
 #include "support/TempFolder.h"
@@ -146,33 +145,6 @@ TEST(RouteKey, MergesOnlyWhatDoesNotMatterForTheWayOn) {
       {"a gone brick and a cracked one", {{12, 25, 0}}, {{12, 25, 147}}, false},
       {"one opened box or the other", {{20, 29, 0}}, {{21, 29, 0}}, false}};
   for (const auto& c : cases) EXPECT_EQ(KeyWith(c.a) == KeyWith(c.b), c.merged) << c.name;
-}
-
-PlaySnapshot At(std::int16_t state, std::int16_t jumpFrames, std::uint16_t items = 0, std::int32_t countdown = 0,
-                std::int32_t ropeRow = 0) {
-  PlaySnapshot p;
-  p.HeroState = state, p.JumpFrames = jumpFrames, p.items = items, p.Countdown = countdown, p.RopeRow = ropeRow;
-  return p;
-}
-
-// How many moves the search tries from each situation: only those that can do something.
-TEST(RouteMoves, OfferTheMovesThatCanDoSomething) {
-  constexpr std::uint16_t kShoes = 1u << 5, kRope = 1u << 7;
-  const struct { const char* name; PlaySnapshot at; int count; } cases[] = {
-      {"on the ground: walks (4), wait, jumps held 1, 3, 5, 7 frames three ways", At(0, 0), 5 + 12},
-      {"on the ground with the shoes: jumps held 9 frames too", At(0, 0, kShoes), 5 + 15},
-      {"on the ground with the rope: the rope too", At(0, 0, kRope), 5 + 12 + 1},
-      {"falling without lift: drifts and no jumps", At(0, 999), 3},
-      {"rising with lift left: drifts and jumps", At(0, 3), 3 + 12},
-      {"on a ladder", At(1, 1), 8},
-      {"swimming", At(2, 0), 6},
-      {"floating", At(3, 3), 6},
-      {"on the rope", At(1, 0, kRope, 0, 12), 3},
-      {"during a miss: only waiting it out", At(92, 0, 0, 40), 1}};
-  for (const auto& c : cases) {
-    std::uint16_t moves[64];
-    EXPECT_EQ(MovesFor(c.at, moves, 64), c.count) << c.name;
-  }
 }
 
 TEST(RouteReport, BoxesStrandingsAndTheSummaryAsJsonLines) {

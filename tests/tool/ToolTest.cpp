@@ -65,21 +65,12 @@ TEST_F(ToolTest, MapInfoCountsOnlyTheWorldOfALongerFile) {
   EXPECT_EQ(run.json()["codes"].toObject(), (QJsonObject{{"0", 62500 - 14}, {"7", 1}, {"8", 11}, {"191", 1}, {"200", 1}}));
 }
 
-TEST_F(ToolTest, RenderBlockIsDrawBlockAndRenderWorldPutsEachReducedBlockInItsPlace) {
-  const std::string blockFile = folder.file("block.bmp"), worldFile = folder.file("world.bmp");
+TEST_F(ToolTest, RenderBlockIsDrawBlockOfTheNamedBlock) {
+  const std::string blockFile = folder.file("block.bmp");
   ASSERT_EQ(RunTool({"map", "render-block", mapPath, "1", "2", blockFile}).exitCode, 0);
-  ASSERT_EQ(RunTool({"map", "render-world", mapPath, worldFile}).exitCode, 0);
   Surface block(kBlockPixels, kBlockPixels);
   DrawBlock(map, LoadPicture("tiles"), 1, 2, block);
   EXPECT_EQ(LoadImageFile(blockFile), block);
-  const Surface world = LoadImageFile(worldFile);
-  ASSERT_EQ(std::pair(world.width(), world.height()), std::pair(1000, 1000));
-  for (auto [bx, by] : {std::pair{1, 2}, {4, 0}}) {
-    DrawBlock(map, LoadPicture("tiles"), bx, by, block);
-    for (int y = 0; y < 200; y += 7)
-      for (int x = 0; x < 200; x += 7)
-        ASSERT_EQ(world.pixel(200 * bx + x, 200 * by + y), block.pixel(8 * x, 8 * y)) << bx << by;
-  }
 }
 
 TEST_F(ToolTest, SaveShowListsTheRingAsStoredWithNullForNaN) {
@@ -105,12 +96,6 @@ TEST_F(ToolTest, SaveShowListsTheRingAsStoredWithNullForNaN) {
   EXPECT_EQ(ring[0]["BlockColor"][2][4].toInt(), 255);
   EXPECT_EQ(ring[0]["MissCount"][0][1].toInt(), 1);
   EXPECT_EQ(ring[1]["BlockX"].toInt(), 77);
-}
-
-TEST_F(ToolTest, AssetsExportWritesEveryEmbeddedPictureByRole) {
-  const std::string dir = folder.file("export/pictures");
-  ASSERT_EQ(RunTool({"assets", "export", dir}).exitCode, 0);
-  for (const std::string& name : PictureNames()) EXPECT_EQ(LoadImageFile(dir + "/" + name + ".png"), LoadPicture(name)) << name;
 }
 
 // Edits write OUT with the bytes beyond the world; IN is only read, unless it is OUT too.

@@ -9,7 +9,6 @@
 #include "platform/KeyCodes.h"
 #include "support/GameWindowRig.h"
 #include "ui/PadInput.h"
-#include "ui/frmGetItem.h"
 
 namespace moriva {
 namespace {
@@ -227,19 +226,6 @@ TEST_F(PadInputTest, FaceButtonAnswersTheBoxAndOnlyItsReleaseReachesTheGame) {
     EXPECT_EQ(box.exec(), answer);
     for (const auto& [key, down] : keys) EXPECT_FALSE(down) << key;
   }
-}
-
-TEST_F(PadInputTest, BottomButtonClicksTheItemDialogThroughToTheEnd) {
-  std::int32_t phase = 0;
-  frmGetItem dialog(0, phase, [](int) {});
-  // Every other tap is one OK: the first reveals the description, the second closes.
-  QTimer taps;
-  int tapped = 0;
-  QObject::connect(&taps, &QTimer::timeout, [&] { Hold(PadButton::Bottom, ++tapped % 2 == 1); });
-  taps.start(5);
-  dialog.exec();
-  EXPECT_TRUE(dialog.model().closed());
-  EXPECT_LE(tapped, 40);
 }
 
 }  // namespace
