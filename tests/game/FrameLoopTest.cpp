@@ -71,7 +71,7 @@ TEST(FrameLoop, EachFrameEndsThirteenTicksAfterTheLastSleepingToJustBeforeThenSp
     if (n == 20) game.state().StopLoop = kTrue;
   };
   game.lblTitle_Click(0);
-  ASSERT_EQ(std::pair(ends.size(), host.sleeps.size()), std::pair<std::size_t, std::size_t>(20, 19));
+  ASSERT_EQ(std::pair(ends.size(), host.sleeps.size()), (std::pair<std::size_t, std::size_t>(20, 19)));
   for (std::size_t i = 2; i < ends.size(); ++i) EXPECT_EQ(ends[i] - ends[i - 1], 13) << i;  // frame 1 waits for none
   for (double ms : host.sleeps) EXPECT_TRUE(ms > 10.0 && ms < 12.8) << ms;  // the last fraction is spun
 }
